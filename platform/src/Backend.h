@@ -1,0 +1,72 @@
+// The screen back end: what differs between a real desktop window (SDL) and the
+// in-memory phone screen driven by a script (headless). Everything else of the
+// platform (windows, messages, drawing, the shell) is shared and talks to the
+// back end only through this interface.
+#pragma once
+
+#include <windows.h>
+
+#include <nled.h>
+
+#include <cstdint>
+#include <string>
+
+namespace platform {
+
+constexpr uint32_t NoDeadline = UINT32_MAX;
+
+// A message box about to be shown.
+struct BoxRequest {
+  HWND owner;
+  std::u16string title;
+  std::u16string text;
+  UINT type;  // MB_* flags as the caller gave them
+};
+
+class Backend {
+ public:
+  virtual ~Backend() = default;
+
+  // Milliseconds since the process started: the virtual clock headless, the real one otherwise.
+  virtual uint32_t now() = 0;
+
+  // Called by the user-interface thread's message retrieval when nothing is ready. Waits for
+  // input (delivered through platform::input) or until `deadline` on now()'s clock, whichever
+  // comes first, then returns so that the queue is looked at again. Headless: plays the next
+  // script line, or moves the virtual clock on; at the end of the script the run ends here.
+  virtual void idle(uint32_t deadline) = 0;
+
+  // Pixels of the screen surface changed inside `rect` (screen coordinates). The SDL back end
+  // shows them at its next idle; headless keeps nothing (screenshots read the surface).
+  virtual void screenChanged(const RECT& rect) = 0;
+
+  // Sleep on the calling thread. Headless: on the user-interface thread it moves the virtual
+  // clock on (running the workers that fall due); on a worker it yields until the clock gets there.
+  virtual void sleep(uint32_t milliseconds) = 0;
+
+  // Starts a detached thread. Headless: the new thread runs until it first sleeps or ends
+  // before this returns. Returns false when no thread could be started.
+  virtual bool startThread(LPTHREAD_START_ROUTINE start, void* parameter) = 0;
+
+  // Sounds and device outputs. The platform has already traced them.
+  virtual void beep(UINT type) = 0;
+  virtual void ledChanged(const NLED_SETTINGS_INFO& settings) = 0;
+  virtual void backlightChanged(bool held) = 0;
+
+  // Whether the LED driver takes a setting (a headless run may be told to refuse them).
+  virtual bool ledAccepts(UINT ledNumber) = 0;
+
+  // A message box is about to be shown. Returns true with the answer when the back end answers
+  // it itself (headless: the script's queued answers); false to show a real box.
+  virtual bool answerBox(const BoxRequest& request, int* answer) = 0;
+
+  // A file-open dialog is asked for. Returns true when the back end answered it (headless: the
+  // script's queued choices), with *chosen false for a cancel. Returns false to let the platform
+  // run the desktop's file chooser.
+  virtual bool answerFileDialog(HWND owner, std::u16string* path, bool* chosen) = 0;
+
+  // A top-level window's title changed or it became active (the SDL window shows it).
+  virtual void titleChanged(const std::u16string& title) = 0;
+};
+
+}  // namespace platform

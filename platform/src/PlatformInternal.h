@@ -1,0 +1,155 @@
+// What the parts of the platform know of each other: the options, the back end, the trace,
+// the screen surface, the window manager's hooks for the shell, and the drawing layer's hooks
+// for the window manager, the shell and the imaging component. The game never includes this.
+//
+// Who implements what: core/ (window manager, queue, timers, input, the trace, the options'
+// storage), gdi/ (drawing), shell/ (boxes, dialogs, menu bar, title bar, resources),
+// services/ (kernel, LEDs, power, imaging, file dialog), host/ (start-up, main).
+#pragma once
+
+#include "Backend.h"
+
+#include <windows.h>
+
+#include <cairo.h>
+
+#include <cstdint>
+#include <string>
+
+namespace platform {
+
+// ---------------------------------------------------------------------------
+// Options (host/Options.cpp parses them; core keeps the ones in force)
+
+struct Options {
+  int screenWidth = 480;
+  int screenHeight = 800;
+  bool modelGiven = false;  // false: the host's own model text
+  std::u16string model;
+  bool headless = false;
+  std::string scriptPath;  // "-" is standard input
+  std::string tracePath;   // empty: standard output
+  bool leds = false;       // --leds: the lamp strip beside the screen (SDL)
+};
+
+const Options& options();
+
+// Starts the platform: keeps the options, makes the screen surface, installs the back end.
+// Called once, before any game code runs (host/Startup.cpp, or a test's start-up).
+void start(const Options& options, Backend* backend);
+Backend& backend();
+bool started();
+
+// The device model text of --model, or the host machine's own (services/OemInfo.cpp).
+std::u16string modelText();
+
+// ---------------------------------------------------------------------------
+// Trace (core/Trace.cpp): "TIME EVENT" lines in the headless driver's format.
+
+void setTraceOutput(std::FILE* file);  // nullptr: no trace
+bool tracing();
+void trace(const char* format, ...) __attribute__((format(printf, 1, 2)));
+// A text in double quotes with \n, \" and \\ escaped, as UTF-8.
+std::string quoted(const std::u16string& text);
+std::string utf8(const std::u16string& text);
+std::u16string utf16(const std::string& text);
+// "ui" on the user-interface thread, "w1", "w2", ... on the workers, in order of creation.
+const char* threadName();
+void setThreadName(const char* name);
+bool onUiThread();
+
+// ---------------------------------------------------------------------------
+// Screen (core/Screen.cpp)
+
+int screenWidth();
+int screenHeight();
+// The title bar and the soft-key menu bar: 26 px on screens whose shorter side is under 480,
+// 52 px otherwise. The one rule every caller uses.
+int barHeight();
+// The phone's screen: an RGB24 Cairo image surface of the screen's size. Every window draws
+// into it through its device contexts; back ends show it.
+cairo_surface_t* screenSurface();
+// Writes the screen as a PNG; false with a reason on failure.
+bool writeScreenshot(const std::string& path, std::string* error);
+
+// ---------------------------------------------------------------------------
+// Input (core/Input.cpp): back ends deliver the stylus and keys here, in screen pixels.
+// The window under the point is found at delivery, as the phone does.
+
+namespace input {
+void stylusDown(int x, int y);
+void stylusUp(int x, int y);
+void stylusMove(int x, int y);
+// A key going down or up. Control held is tracked from VK_CONTROL itself.
+void key(UINT virtualKey, bool down);
+}  // namespace input
+
+// ---------------------------------------------------------------------------
+// Window manager hooks for the shell (core/)
+
+// Extended style bit of the platform's own windows (title bar, menu bar, boxes, dialogs,
+// menus): they are not traced as "window" lines and not found by FindWindowW.
+constexpr DWORD WS_EX_PLATFORM = 0x10000000L;
+
+// The window that receives the soft keys (F1, F2) before the focused window does: the menu
+// bar of the active window. 0 when none.
+void setSoftKeyWindow(HWND menuBar);
+HWND softKeyWindow();
+
+// The top-level window that is active (its title shows in the title bar).
+HWND activeWindow();
+
+// Called after every change of the active window or its title; the title bar repaints.
+void setTitleListener(void (*listener)());
+
+// Whether PostQuitMessage was called and its WM_QUIT not yet retrieved.
+bool quitPending();
+// When the next timer of the user-interface thread falls due (NoDeadline: none runs).
+uint32_t nextTimerDeadline();
+// Whether a posted message, input, the quit request, a paint or a due timer waits.
+bool messageReady();
+// Destroys every window, timer, class and queued message (tests start the platform again).
+void resetWindowManager();
+
+// ---------------------------------------------------------------------------
+// Drawing hooks (gdi/)
+
+namespace gdi {
+
+// A device context that draws on the screen surface, with its (0, 0) at screen point
+// (originX, originY) and clipped to `clip` (screen coordinates; copied). ReleaseDC and EndPaint
+// end it with destroyScreenDC. Every draw through it reports the changed area with
+// backend().screenChanged().
+HDC createScreenDC(int originX, int originY, const cairo_region_t* clip);
+bool destroyScreenDC(HDC hdc);
+
+// A 24-bit bitmap made from 0x00RRGGBB pixels (resources, icons).
+HBITMAP createBitmapFromPixels(int width, int height, const uint32_t* pixels, int strideBytes);
+// The Cairo surface of a bitmap (RGB24), or nullptr for a handle that is not a bitmap.
+cairo_surface_t* bitmapSurface(HBITMAP bitmap);
+
+// Draws 0x00RRGGBB pixels scaled into dst (logical coordinates of hdc), smoothly.
+bool drawPixels(HDC hdc, const RECT& dst, const uint32_t* pixels, int width, int height, int strideBytes);
+
+// Counts of live drawing objects made by the game: pens, brushes, fonts, bitmaps and device
+// contexts (stock objects not counted).
+struct ObjectCounts {
+  int pens = 0;
+  int brushes = 0;
+  int fonts = 0;
+  int bitmaps = 0;
+  int deviceContexts = 0;
+  bool operator==(const ObjectCounts&) const = default;
+};
+ObjectCounts liveObjects();
+
+}  // namespace gdi
+
+}  // namespace platform
+
+// The program's compiled resource file (.res), embedded by the build (resources/). Weak, so a
+// program without resources (the platform's own tests) links too: then both addresses are null.
+extern "C" {
+extern const unsigned char vortelle_resource_data[] __attribute__((weak));
+extern const size_t vortelle_resource_size __attribute__((weak));
+}

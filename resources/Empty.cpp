@@ -1,0 +1,1 @@
+// Placeholder until the resource script is compiled into the program.

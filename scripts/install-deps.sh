@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, playing and testing need, when any is missing.
+set -euo pipefail
+
+packages=(
+  cmake g++ make pkg-config
+  libsdl2-dev libcairo2-dev libpango1.0-dev libglib2.0-dev libjpeg62-turbo-dev libpng-dev
+  llvm
+  libgtest-dev libgmock-dev libbenchmark-dev
+  fonts-wine fonts-nanum fonts-dejavu-core
+)
+if [ "${1:-}" = "--with-display-tests" ]; then
+  packages+=(xvfb xdotool x11-utils imagemagick)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+  [ "$status" = "install ok installed" ] || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

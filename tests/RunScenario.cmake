@@ -1,0 +1,36 @@
+# Runs one scenario script through the headless driver and compares its trace with the
+# expected one beside it. Options come from a first line "# options: ..." of the script; the
+# expected exit code from a line "# exit: N" (0 when absent).
+get_filename_component(dir ${SCRIPT} DIRECTORY)
+get_filename_component(name ${SCRIPT} NAME_WE)
+set(expected ${dir}/${name}.trace)
+file(MAKE_DIRECTORY ${WORK})
+set(actual ${WORK}/${name}.trace)
+
+file(STRINGS ${SCRIPT} lines)
+set(options "")
+set(expected_exit 0)
+foreach(line ${lines})
+  if(line MATCHES "^# options: (.*)$")
+    separate_arguments(options UNIX_COMMAND "${CMAKE_MATCH_1}")
+  elseif(line MATCHES "^# exit: ([0-9]+)$")
+    set(expected_exit ${CMAKE_MATCH_1})
+  endif()
+endforeach()
+
+execute_process(
+  COMMAND ${PROGRAM} --headless ${options} --script ${SCRIPT} --trace ${actual}
+  WORKING_DIRECTORY ${WORK}
+  RESULT_VARIABLE code
+  ERROR_VARIABLE errors)
+if(NOT code EQUAL expected_exit)
+  message(FATAL_ERROR "exit code ${code}, expected ${expected_exit}\n${errors}")
+endif()
+if(NOT EXISTS ${expected})
+  message(FATAL_ERROR "no expected trace ${expected}; this run wrote ${actual}")
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${actual} ${expected} RESULT_VARIABLE differ)
+if(differ)
+  execute_process(COMMAND diff -u ${expected} ${actual} OUTPUT_VARIABLE diff)
+  message(FATAL_ERROR "trace differs from ${expected}:\n${diff}")
+endif()
