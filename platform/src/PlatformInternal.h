@@ -40,6 +40,16 @@ void start(const Options& options, Backend* backend);
 Backend& backend();
 bool started();
 
+// The two back ends (backends/headless, backends/sdl). nullptr with a reason when the back end
+// can't start (no display, an unreadable script, ...).
+Backend* createHeadlessBackend(const Options& options, std::string* error);
+Backend* createSdlBackend(const Options& options, std::string* error);
+
+// Paths in the phone's form use backslashes ("\\home\\me\\img\\a.jpg"); the platform's file
+// functions map them back to the host's (services/Paths.cpp).
+std::u16string phonePath(const std::string& hostPath);
+std::string hostPath(const std::u16string& phonePath);
+
 // The device model text of --model, or the host machine's own (services/OemInfo.cpp).
 std::u16string modelText();
 
