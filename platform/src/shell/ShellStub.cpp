@@ -1,7 +1,6 @@
-// Temporary: the shell's entry points until the boxes, dialogs and menu bar land.
+// Temporary: the shell's entry points until the dialogs and menu bar land.
 #include <aygshell.h>
 
-int MessageBoxW(HWND, LPCWSTR, LPCWSTR, UINT) { return IDOK; }
 INT_PTR DialogBoxIndirectParamW(HINSTANCE, LPCDLGTEMPLATEW, HWND, DLGPROC, LPARAM) { return IDOK; }
 BOOL EndDialog(HWND, INT_PTR) { return FALSE; }
 BOOL SHCreateMenuBar(SHMENUBARINFO*) { return FALSE; }

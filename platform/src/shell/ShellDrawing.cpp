@@ -1,0 +1,78 @@
+#include "shell/Shell.h"
+
+#include "PlatformInternal.h"
+#include "gdi/Fonts.h"
+
+#include <pango/pangocairo.h>
+
+namespace platform::shell {
+
+void registerShellClass(LPCWSTR name, WNDPROC proc) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = proc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = name;
+  RegisterClassW(&wc);  // fails harmlessly while the class is still registered
+}
+
+HWND topLevelOf(HWND hwnd) {
+  while (HWND parent = GetParent(hwnd)) hwnd = parent;
+  return hwnd;
+}
+
+HFONT createShellFont(int pixels, bool bold) {
+  LOGFONTW lf{};
+  lf.lfHeight = -pixels;
+  lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+  lf.lfCharSet = DEFAULT_CHARSET;
+  lf.lfQuality = ANTIALIASED_QUALITY;
+  lf.lfPitchAndFamily = FF_SWISS;
+  std::u16string face = u"Tahoma";
+  face.copy(lf.lfFaceName, LF_FACESIZE - 1);
+  return CreateFontIndirectW(&lf);
+}
+
+int scaled(int pixelsAtBar26) { return (pixelsAtBar26 * barHeight() + 13) / 26; }
+
+void fillRect(HDC hdc, const RECT& rect, COLORREF colour) {
+  HBRUSH brush = CreateSolidBrush(colour);
+  FillRect(hdc, &rect, brush);
+  DeleteObject(reinterpret_cast<HGDIOBJ>(brush));
+}
+
+void frameRect(HDC hdc, const RECT& rect, COLORREF colour) {
+  fillRect(hdc, RECT{rect.left, rect.top, rect.right, rect.top + 1}, colour);
+  fillRect(hdc, RECT{rect.left, rect.bottom - 1, rect.right, rect.bottom}, colour);
+  fillRect(hdc, RECT{rect.left, rect.top, rect.left + 1, rect.bottom}, colour);
+  fillRect(hdc, RECT{rect.right - 1, rect.top, rect.right, rect.bottom}, colour);
+}
+
+void drawText(HDC hdc, const std::u16string& text, RECT rect, UINT format, HFONT font, COLORREF colour) {
+  HGDIOBJ previous = SelectObject(hdc, reinterpret_cast<HGDIOBJ>(font));
+  SetTextColor(hdc, colour);
+  SetBkMode(hdc, TRANSPARENT);
+  DrawTextW(hdc, text.c_str(), static_cast<int>(text.size()), &rect, format);
+  SelectObject(hdc, previous);
+}
+
+SIZE measureText(HFONT handle, const std::u16string& text, int maxWidth) {
+  gdi::Font* font = gdi::findFont(handle);
+  if (!font || text.empty()) return SIZE{0, 0};
+  gdi::resolveFont(*font);
+  PangoLayout* layout = pango_layout_new(gdi::textContext());
+  pango_layout_set_font_description(layout, font->description);
+  const std::string utf8Text = utf8(text);
+  pango_layout_set_text(layout, utf8Text.c_str(), static_cast<int>(utf8Text.size()));
+  if (maxWidth > 0) {
+    pango_layout_set_width(layout, static_cast<int>(maxWidth / font->xScale) * PANGO_SCALE);
+    pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
+  }
+  int width = 0;
+  int height = 0;
+  pango_layout_get_pixel_size(layout, &width, &height);
+  const int lines = pango_layout_get_line_count(layout);
+  g_object_unref(layout);
+  return SIZE{static_cast<LONG>(width * font->xScale + 0.5), lines * font->cellHeight()};
+}
+
+}  // namespace platform::shell
