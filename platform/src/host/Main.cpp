@@ -1,0 +1,16 @@
+// The program's entry. The game's global objects are built before main() and already use the
+// platform, so the platform starts in a constructor that runs before theirs.
+#include <windows.h>
+
+#include "host/Start.h"
+
+__attribute__((constructor(101))) static void startPlatform(int argc, char** argv, char** /*envp*/) {
+  platform::startFromCommandLine(argc, argv);
+}
+
+int main() {
+  static WCHAR commandLine[] = TEXT("");
+  int exitCode = WinMain(GetModuleHandleW(nullptr), nullptr, commandLine, SW_SHOW);
+  platform::endRun(exitCode);
+  return exitCode;
+}
