@@ -30,6 +30,7 @@ struct Options {
   std::string scriptPath;  // "-" is standard input
   std::string tracePath;   // empty: standard output
   bool leds = false;       // --leds: the lamp strip beside the screen (SDL)
+  bool refuseLeds = false; // --refuse-leds: the headless LED driver refuses every setting
 };
 
 const Options& options();

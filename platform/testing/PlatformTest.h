@@ -37,6 +37,9 @@ void key(const std::string& name);  // the script's key names: RETURN, F1, CTRL+
 void answer(const std::string& button);  // OK, CANCEL, YES, NO
 void choose(const std::string& path);
 void chooseCancel();
+// Script lines (the driver's commands) for the modal loops that wait for input, such as an open
+// dialog: they are played when such a loop finds nothing else to do. False on a script error.
+bool script(const std::string& lines);
 
 // The trace written since start() or the last takeTrace(), and empties it.
 std::string takeTrace();

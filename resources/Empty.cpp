@@ -1,1 +1,0 @@
-// Placeholder until the resource script is compiled into the program.
