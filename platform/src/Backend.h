@@ -67,6 +67,10 @@ class Backend {
 
   // A top-level window's title changed or it became active (the SDL window shows it).
   virtual void titleChanged(const std::u16string& title) = 0;
+
+  // Another thread posted a message for the user-interface thread: cut short its wait in idle().
+  // Callable from any thread. Headless needs nothing (its workers run in lock step).
+  virtual void wake() {}
 };
 
 }  // namespace platform

@@ -1,0 +1,69 @@
+// The desktop window that shows the phone's screen: its size and scale, the damage collected
+// since the last frame, and the frame itself, drawn straight into SDL's window surface.
+#pragma once
+
+#include "backends/sdl/SdlScaling.h"
+
+#include <SDL.h>
+#include <cairo.h>
+
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace platform::sdl {
+
+class LampStrip;
+
+class Presenter {
+ public:
+  Presenter() = default;
+  Presenter(const Presenter&) = delete;
+  Presenter& operator=(const Presenter&) = delete;
+  ~Presenter();
+
+  // Opens the (still hidden) window for a screen of this size, with room for the lamp strip
+  // when `lamps` is given. False with a reason when no window can be had.
+  bool open(int screenWidth, int screenHeight, const LampStrip* lamps, std::string* error);
+  SDL_Window* window() const { return window_; }
+
+  // Screen pixels that changed (right and bottom excluded).
+  void damage(int left, int top, int right, int bottom);
+  // The window's contents were lost, or its size changed: everything is drawn again.
+  void damageAll() { fullFrame_ = true; }
+  void windowResized() { attachSurface(); }
+  // Draws what changed (screen damage, the lamps, the shake) and shows the window on the first
+  // frame. Returns true when a frame was shown.
+  bool present(cairo_surface_t* screen, uint32_t now);
+
+  // The phone's screen pixel under a window point (window coordinates, as SDL's mouse events
+  // give them); inside is false on the letterbox and the lamp strip.
+  PicturePoint screenPoint(double windowX, double windowY);
+  // The same for a touch, whose coordinates are fractions of the window.
+  PicturePoint screenPointOfTouch(double fractionX, double fractionY);
+
+ private:
+  bool attachSurface();
+  void drawScreen(cairo_t* cr, cairo_surface_t* screen, int shift, const WindowRect& clip);
+  void drawLamps(cairo_t* cr, uint32_t now);
+  Placement screenPlacement(int shift) const;
+
+  SDL_Window* window_ = nullptr;
+  SDL_Surface* windowSurface_ = nullptr;
+  cairo_surface_t* target_ = nullptr;  // over the window surface's pixels, or a buffer beside it
+  SDL_Surface* buffer_ = nullptr;      // that buffer as SDL sees it, when the formats differ
+  int screenWidth_ = 0;
+  int screenHeight_ = 0;
+  int pictureWidth_ = 0;  // the screen and the lamp strip beside it
+  const LampStrip* lamps_ = nullptr;
+  Placement placement_;
+  bool shown_ = false;
+  bool fullFrame_ = true;
+  std::mutex damageMutex_;
+  std::vector<SDL_Rect> damage_;  // screen rectangles
+  int lastShift_ = 0;
+  std::vector<bool> lastLamps_;
+};
+
+}  // namespace platform::sdl
