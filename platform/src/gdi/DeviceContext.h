@@ -45,6 +45,12 @@ struct Pixels {
   int height = 0;
   uint32_t* row(int y) const { return data + static_cast<ptrdiff_t>(y) * stride; }
 };
+// Surface pixels are 0x00RRGGBB (the top byte undefined in RGB24); COLORREF is 0x00BBGGRR.
+inline uint32_t toPixel(COLORREF c) {
+  return (uint32_t{GetRValue(c)} << 16) | (uint32_t{GetGValue(c)} << 8) | GetBValue(c);
+}
+inline COLORREF fromPixel(uint32_t p) { return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF); }
+
 // Flushes Cairo's pending drawing; false when the DC has no target.
 bool dcPixels(Dc& dc, Pixels* pixels);
 

@@ -1,6 +1,89 @@
+// Fonts through fontconfig and Pango. The phone's faces (Tahoma, MS Sans Serif) come from the
+// metric-compatible files of the Windows-compatibility font package, added to fontconfig here
+// so the program finds them whatever the machine's configuration; Korean text falls back to
+// a Nanum face.
 #include "gdi/Fonts.h"
 
+#include <fontconfig/fontconfig.h>
+#include <pango/pangofc-fontmap.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
 namespace platform::gdi {
+
+namespace {
+
+constexpr const char* PhoneFontFolder = "/usr/share/wine/fonts";
+// Appended to every family list: the face for the Korean texts of the game.
+constexpr const char* KoreanFallback = "NanumGothic";
+// The height of a font asked for with lfHeight 0.
+constexpr int DefaultEmPixels = 12;
+
+struct Metrics {
+  double ascent = 0;   // pixels
+  double descent = 0;  // pixels
+  double averageWidth = 0;
+};
+
+// The face's own average character width (the OS/2 table's xAvgCharWidth), in pixels at the
+// font's size; Pango's estimate when the table is missing.
+double averageCharWidth(PangoFont* font, const PangoFontMetrics* metrics, double emPixels) {
+  hb_font_t* hbFont = pango_font_get_hb_font(font);
+  if (hbFont != nullptr) {
+    hb_face_t* face = hb_font_get_face(hbFont);
+    hb_blob_t* os2 = hb_face_reference_table(face, HB_TAG('O', 'S', '/', '2'));
+    unsigned int length = 0;
+    const char* data = hb_blob_get_data(os2, &length);
+    double width = 0;
+    if (data != nullptr && length >= 4) {
+      auto value = static_cast<int16_t>((static_cast<uint8_t>(data[2]) << 8) | static_cast<uint8_t>(data[3]));
+      unsigned int upem = hb_face_get_upem(face);
+      if (value > 0 && upem > 0) width = value * emPixels / upem;
+    }
+    hb_blob_destroy(os2);
+    if (width > 0) return width;
+  }
+  return pango_font_metrics_get_approximate_char_width(const_cast<PangoFontMetrics*>(metrics)) /
+         static_cast<double>(PANGO_SCALE);
+}
+
+Metrics measure(PangoFontDescription* description, double emPixels) {
+  Metrics result;
+  pango_font_description_set_absolute_size(description, emPixels * PANGO_SCALE);
+  PangoFont* font = pango_context_load_font(textContext(), description);
+  if (font == nullptr) return result;
+  PangoFontMetrics* metrics = pango_font_get_metrics(font, pango_language_from_string("en"));
+  result.ascent = pango_font_metrics_get_ascent(metrics) / static_cast<double>(PANGO_SCALE);
+  result.descent = pango_font_metrics_get_descent(metrics) / static_cast<double>(PANGO_SCALE);
+  result.averageWidth = averageCharWidth(font, metrics, emPixels);
+  pango_font_metrics_unref(metrics);
+  g_object_unref(font);
+  return result;
+}
+
+std::string familyList(const LOGFONTW& logFont) {
+  std::u16string face;
+  for (int i = 0; i < LF_FACESIZE && logFont.lfFaceName[i] != 0; ++i) face += logFont.lfFaceName[i];
+  std::string family = face.empty() ? "Tahoma" : toUtf8(face);
+  // A comma would split the name into a list.
+  for (char& c : family)
+    if (c == ',') c = ' ';
+  return family + "," + KoreanFallback;
+}
+
+}  // namespace
+
+std::string toUtf8(std::u16string_view text) {
+  glong written = 0;
+  gchar* converted = g_utf16_to_utf8(reinterpret_cast<const gunichar2*>(text.data()), static_cast<glong>(text.size()),
+                                     nullptr, &written, nullptr);
+  if (converted == nullptr) return {};  // a lone surrogate: nothing sensible to draw
+  std::string result(converted, static_cast<size_t>(written));
+  g_free(converted);
+  return result;
+}
 
 Font::~Font() {
   if (description != nullptr) pango_font_description_free(description);
@@ -8,9 +91,53 @@ Font::~Font() {
 
 Font* findFont(const void* handle) { return find<Font>(handle, Kind::Font); }
 
-void resolveFont(Font&) {}
+PangoContext* textContext() {
+  static PangoContext* context = [] {
+    FcConfig* config = FcInitLoadConfigAndFonts();
+    FcConfigAppFontAddDir(config, reinterpret_cast<const FcChar8*>(PhoneFontFolder));
+    PangoFontMap* map = pango_cairo_font_map_new_for_font_type(CAIRO_FONT_TYPE_FT);
+    pango_fc_font_map_set_config(PANGO_FC_FONT_MAP(map), config);
+    FcConfigDestroy(config);  // the font map holds its own reference
+    PangoContext* made = pango_font_map_create_context(map);
+    g_object_unref(map);  // the context holds it
+    // Unhinted outlines keep sizes and advances linear; grey antialiasing as on the phone.
+    cairo_font_options_t* options = cairo_font_options_create();
+    cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
+    cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
+    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+    pango_cairo_context_set_font_options(made, options);
+    cairo_font_options_destroy(options);
+    return made;
+  }();
+  return context;
+}
 
-PangoContext* textContext() { return nullptr; }
+void resolveFont(Font& font) {
+  if (font.description != nullptr) return;
+  const LOGFONTW& lf = font.logFont;
+  PangoFontDescription* description = pango_font_description_new();
+  pango_font_description_set_family(description, familyList(lf).c_str());
+  int weight = lf.lfWeight <= 0 ? FW_NORMAL : std::min<int>(lf.lfWeight, 1000);
+  pango_font_description_set_weight(description, static_cast<PangoWeight>(weight));
+  pango_font_description_set_style(description, lf.lfItalic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
+
+  // Negative heights give the em, positive ones the cell (ascent plus descent).
+  double em = DefaultEmPixels;
+  if (lf.lfHeight < 0) {
+    em = -static_cast<double>(lf.lfHeight);
+  } else if (lf.lfHeight > 0) {
+    constexpr double Probe = 100;
+    Metrics probe = measure(description, Probe);
+    double cell = probe.ascent + probe.descent;
+    em = cell > 0 ? lf.lfHeight * Probe / cell : lf.lfHeight;
+  }
+  Metrics metrics = measure(description, em);
+  font.ascent = static_cast<int>(std::lround(metrics.ascent));
+  font.descent = static_cast<int>(std::lround(metrics.descent));
+  if (lf.lfHeight > 0) font.descent = lf.lfHeight - font.ascent;  // the cell asked for, exactly
+  font.xScale = lf.lfWidth > 0 && metrics.averageWidth > 0 ? lf.lfWidth / metrics.averageWidth : 1.0;
+  font.description = description;
+}
 
 }  // namespace platform::gdi
 

@@ -6,6 +6,9 @@
 
 #include <pango/pangocairo.h>
 
+#include <string>
+#include <string_view>
+
 namespace platform::gdi {
 
 struct Font : GdiObject {
@@ -26,5 +29,7 @@ void resolveFont(Font& font);
 // The Pango context all text is laid out in (one for the process, made at first use, with the
 // phone's font folder added to fontconfig).
 PangoContext* textContext();
+
+std::string toUtf8(std::u16string_view text);
 
 }  // namespace platform::gdi

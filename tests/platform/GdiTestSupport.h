@@ -1,0 +1,78 @@
+// Helpers for the drawing tests: memory canvases and pixel reads in 0x00RRGGBB.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+namespace gdi_test {
+
+template <typename Handle>
+HGDIOBJ obj(Handle handle) {
+  return reinterpret_cast<HGDIOBJ>(handle);
+}
+
+// 0x00RRGGBB from a COLORREF, and back: pictures are compared in the surface's order.
+inline uint32_t rgb(COLORREF c) {
+  return (uint32_t{GetRValue(c)} << 16) | (uint32_t{GetGValue(c)} << 8) | GetBValue(c);
+}
+
+// A memory DC holding a fresh bitmap filled with one colour; everything freed at the end.
+class Canvas {
+ public:
+  Canvas(int width, int height, COLORREF fill = RGB(255, 255, 255)) : width_(width), height_(height) {
+    dc_ = CreateCompatibleDC(nullptr);
+    bitmap_ = CreateCompatibleBitmap(dc_, width, height);
+    previous_ = SelectObject(dc_, obj(bitmap_));
+    HBRUSH brush = CreateSolidBrush(fill);
+    RECT all{0, 0, width, height};
+    FillRect(dc_, &all, brush);
+    DeleteObject(obj(brush));
+  }
+  ~Canvas() {
+    SelectObject(dc_, previous_);
+    DeleteObject(obj(bitmap_));
+    DeleteDC(dc_);
+  }
+  Canvas(const Canvas&) = delete;
+  Canvas& operator=(const Canvas&) = delete;
+
+  HDC dc() const { return dc_; }
+  HBITMAP bitmap() const { return bitmap_; }
+  int width() const { return width_; }
+  int height() const { return height_; }
+  COLORREF at(int x, int y) const { return GetPixel(dc_, x, y); }
+
+ private:
+  int width_, height_;
+  HDC dc_;
+  HBITMAP bitmap_;
+  HGDIOBJ previous_;
+};
+
+// Selects a new pen and brush for the life of the object, then restores and deletes them.
+class PenAndBrush {
+ public:
+  PenAndBrush(HDC dc, int penStyle, int penWidth, COLORREF penColor, COLORREF brushColor) : dc_(dc) {
+    pen_ = CreatePen(penStyle, penWidth, penColor);
+    brush_ = CreateSolidBrush(brushColor);
+    oldPen_ = SelectObject(dc, obj(pen_));
+    oldBrush_ = SelectObject(dc, obj(brush_));
+  }
+  ~PenAndBrush() {
+    SelectObject(dc_, oldPen_);
+    SelectObject(dc_, oldBrush_);
+    DeleteObject(obj(pen_));
+    DeleteObject(obj(brush_));
+  }
+  PenAndBrush(const PenAndBrush&) = delete;
+  PenAndBrush& operator=(const PenAndBrush&) = delete;
+
+ private:
+  HDC dc_;
+  HPEN pen_;
+  HBRUSH brush_;
+  HGDIOBJ oldPen_, oldBrush_;
+};
+
+}  // namespace gdi_test
