@@ -1,10 +1,11 @@
-# vortelle_embed_resources(TARGET RC_FILE [DEPENDS file...])
+# vortelle_embed_resources(TARGET RC_FILE [DEPENDS file...] [INCLUDE_DIRS dir...])
 #
 # Compiles a resource script (UTF-8) with llvm-rc into a .res file and adds to TARGET a
 # generated source that defines the program's resource bytes:
 #   extern "C" const unsigned char vortelle_resource_data[];
 #   extern "C" const size_t vortelle_resource_size;
 # The bitmaps, icons and headers beside the script are dependencies; list others with DEPENDS.
+# INCLUDE_DIRS are searched too, after the script's folder (for generated pictures).
 #
 # Run as a script (cmake -DRES=in.res -DOUT=out.cpp -P EmbedResources.cmake) it writes that source.
 
@@ -32,15 +33,19 @@ find_program(VORTELLE_LLVM_RC NAMES llvm-rc llvm-rc-17 llvm-rc-16 llvm-rc-15 llv
 set(VORTELLE_EMBED_SCRIPT ${CMAKE_CURRENT_LIST_FILE})
 
 function(vortelle_embed_resources target rcFile)
-  cmake_parse_arguments(PARSE_ARGV 2 EMBED "" "" "DEPENDS")
+  cmake_parse_arguments(PARSE_ARGV 2 EMBED "" "" "DEPENDS;INCLUDE_DIRS")
   get_filename_component(rcPath "${rcFile}" ABSOLUTE)
   get_filename_component(rcDir "${rcPath}" DIRECTORY)
   get_filename_component(rcName "${rcPath}" NAME_WE)
   file(GLOB besides CONFIGURE_DEPENDS ${rcDir}/*.bmp ${rcDir}/*.ico ${rcDir}/*.h)
   set(res ${CMAKE_CURRENT_BINARY_DIR}/${rcName}.res)
   set(cpp ${CMAKE_CURRENT_BINARY_DIR}/${rcName}_res.cpp)
+  set(includes "")
+  foreach(dir ${EMBED_INCLUDE_DIRS})
+    list(APPEND includes /I ${dir})
+  endforeach()
   add_custom_command(OUTPUT ${res}
-    COMMAND ${VORTELLE_LLVM_RC} /C 65001 /I ${rcDir} /FO ${res} ${rcPath}
+    COMMAND ${VORTELLE_LLVM_RC} /C 65001 /I ${rcDir} ${includes} /FO ${res} ${rcPath}
     WORKING_DIRECTORY ${rcDir}
     DEPENDS ${rcPath} ${besides} ${EMBED_DEPENDS}
     COMMENT "Compiling resources ${rcName}.rc"
