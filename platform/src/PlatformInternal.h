@@ -101,6 +101,9 @@ void key(UINT virtualKey, bool down);
 // Extended style bit of the platform's own windows (title bar, menu bar, boxes, dialogs,
 // menus): they are not traced as "window" lines and not found by FindWindowW.
 constexpr DWORD WS_EX_PLATFORM = 0x10000000L;
+// Extended style of top-level windows that never become active (the title bar, the menu bar,
+// menus): showing them leaves the activation and the focus where they are.
+constexpr DWORD WS_EX_NOACTIVATE = 0x08000000L;
 
 // The window that receives the soft keys (F1, F2) before the focused window does: the menu
 // bar of the active window. 0 when none.

@@ -1,0 +1,55 @@
+// Accelerator tables: key strokes that become commands before the focused window sees them.
+#include "PlatformInternal.h"
+#include "WindowManager.h"
+
+#include <vector>
+
+namespace platform::core {
+
+namespace {
+
+struct AcceleratorTable {
+  std::vector<ACCEL> entries;
+};
+
+HandleTable<AcceleratorTable, AcceleratorKind>& tables() {
+  static HandleTable<AcceleratorTable, AcceleratorKind> table;
+  return table;
+}
+
+bool held(int virtualKey) { return GetKeyState(virtualKey) < 0; }
+
+bool matches(const ACCEL& entry, WPARAM virtualKey) {
+  if (!(entry.fVirt & FVIRTKEY) || entry.key != virtualKey) return false;
+  return held(VK_SHIFT) == ((entry.fVirt & FSHIFT) != 0) && held(VK_CONTROL) == ((entry.fVirt & FCONTROL) != 0) &&
+         held(VK_MENU) == ((entry.fVirt & FALT) != 0);
+}
+
+}  // namespace
+
+void resetAccelerators() { tables().clear(); }
+
+}  // namespace platform::core
+
+using namespace platform::core;
+
+HACCEL CreateAcceleratorTableW(LPACCEL entries, int count) {
+  if (!entries || count <= 0) return nullptr;
+  auto table = std::make_unique<AcceleratorTable>();
+  table->entries.assign(entries, entries + count);
+  return tables().add<HACCEL>(std::move(table));
+}
+
+BOOL DestroyAcceleratorTable(HACCEL table) { return tables().remove(table) ? TRUE : FALSE; }
+
+int TranslateAcceleratorW(HWND hwnd, HACCEL table, LPMSG msg) {
+  const AcceleratorTable* accelerators = tables().find(table);
+  if (!accelerators || !msg || !findWindow(hwnd)) return 0;
+  if (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN) return 0;
+  for (const ACCEL& entry : accelerators->entries) {
+    if (!matches(entry, msg->wParam)) continue;
+    SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(entry.cmd, 1), 0);
+    return 1;
+  }
+  return 0;
+}

@@ -1,0 +1,19 @@
+// Back to an empty window manager, for a platform started again (tests). Nothing is told: the
+// procedures of the old windows may belong to code that is gone.
+#include "PlatformInternal.h"
+#include "WindowManager.h"
+
+namespace platform {
+
+void resetWindowManager() {
+  core::topLevel().clear();
+  core::windows().clear();
+  core::resetClasses();
+  core::resetTimers();
+  core::resetQueue();
+  core::resetKeys();
+  core::resetActivation();
+  core::resetAccelerators();
+}
+
+}  // namespace platform

@@ -1,0 +1,31 @@
+// Start-up state: the options in force, the back end, the user-interface thread.
+#include "PlatformInternal.h"
+#include "WindowManager.h"
+
+namespace platform {
+
+namespace core {
+void makeUiThread();
+void makeScreen();
+}  // namespace core
+
+namespace {
+Options currentOptions;
+Backend* currentBackend = nullptr;
+}  // namespace
+
+const Options& options() { return currentOptions; }
+
+void start(const Options& options, Backend* backend) {
+  if (currentBackend) resetWindowManager();
+  currentOptions = options;
+  currentBackend = backend;
+  core::makeUiThread();
+  core::makeScreen();
+}
+
+Backend& backend() { return *currentBackend; }
+
+bool started() { return currentBackend != nullptr; }
+
+}  // namespace platform
