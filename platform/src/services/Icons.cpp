@@ -80,6 +80,15 @@ std::optional<IconImage> loadIconImage(LPCWSTR name, int size) {
   return decodeIcon(image->data);
 }
 
+HICON loadIcon(LPCWSTR name, int size) {
+  auto image = loadIconImage(name, size);
+  if (!image) return nullptr;
+  std::lock_guard lock(iconsMutex);
+  const uintptr_t handle = nextIcon += 2;  // bit 0 stays clear, as in every handle
+  icons.emplace(handle, std::move(*image));
+  return reinterpret_cast<HICON>(handle);
+}
+
 const IconImage* iconImage(HICON icon) {
   std::lock_guard lock(iconsMutex);
   auto found = icons.find(reinterpret_cast<uintptr_t>(icon));
@@ -90,14 +99,7 @@ const IconImage* iconImage(HICON icon) {
 
 using namespace platform::resources;
 
-HICON LoadIconW(HINSTANCE, LPCWSTR name) {
-  auto image = loadIconImage(name, PreferredIconSize);
-  if (!image) return nullptr;
-  std::lock_guard lock(iconsMutex);
-  const uintptr_t handle = ++nextIcon;
-  icons.emplace(handle, std::move(*image));
-  return reinterpret_cast<HICON>(handle);
-}
+HICON LoadIconW(HINSTANCE, LPCWSTR name) { return loadIcon(name, PreferredIconSize); }
 
 BOOL DestroyIcon(HICON icon) {
   std::lock_guard lock(iconsMutex);

@@ -17,6 +17,9 @@ struct IconImage {
 // The image of icon group `name` nearest `size` pixels wide (ties go to the larger one).
 std::optional<IconImage> loadIconImage(LPCWSTR name, int size);
 
+// An icon handle for the image of group `name` nearest `size` pixels; nullptr when there is none.
+HICON loadIcon(LPCWSTR name, int size);
+
 // The image behind a live icon handle; nullptr for a stale one.
 const IconImage* iconImage(HICON icon);
 
