@@ -27,26 +27,40 @@ struct Metrics {
   double averageWidth = 0;
 };
 
-// The face's own average character width (the OS/2 table's xAvgCharWidth), in pixels at the
-// font's size; Pango's estimate when the table is missing.
-double averageCharWidth(PangoFont* font, const PangoFontMetrics* metrics, double emPixels) {
+uint16_t bigEndian16(const char* data) {
+  return static_cast<uint16_t>((static_cast<uint8_t>(data[0]) << 8) | static_cast<uint8_t>(data[1]));
+}
+
+// The cell as the phone measures it: the OS/2 table's Windows ascent and descent. Pango's own
+// ascent follows the typographic values, which make Tahoma's cell a fifth smaller.
+bool windowsCell(PangoFont* font, double emPixels, Metrics* metrics) {
   hb_font_t* hbFont = pango_font_get_hb_font(font);
-  if (hbFont != nullptr) {
-    hb_face_t* face = hb_font_get_face(hbFont);
-    hb_blob_t* os2 = hb_face_reference_table(face, HB_TAG('O', 'S', '/', '2'));
-    unsigned int length = 0;
-    const char* data = hb_blob_get_data(os2, &length);
-    double width = 0;
-    if (data != nullptr && length >= 4) {
-      auto value = static_cast<int16_t>((static_cast<uint8_t>(data[2]) << 8) | static_cast<uint8_t>(data[3]));
-      unsigned int upem = hb_face_get_upem(face);
-      if (value > 0 && upem > 0) width = value * emPixels / upem;
-    }
-    hb_blob_destroy(os2);
-    if (width > 0) return width;
+  if (hbFont == nullptr) return false;
+  hb_face_t* face = hb_font_get_face(hbFont);
+  hb_blob_t* os2 = hb_face_reference_table(face, HB_TAG('O', 'S', '/', '2'));
+  unsigned int length = 0;
+  const char* data = hb_blob_get_data(os2, &length);
+  unsigned int upem = hb_face_get_upem(face);
+  bool found = data != nullptr && length >= 78 && upem > 0;
+  if (found) {
+    metrics->ascent = bigEndian16(data + 74) * emPixels / upem;
+    metrics->descent = bigEndian16(data + 76) * emPixels / upem;
   }
-  return pango_font_metrics_get_approximate_char_width(const_cast<PangoFontMetrics*>(metrics)) /
-         static_cast<double>(PANGO_SCALE);
+  hb_blob_destroy(os2);
+  return found;
+}
+
+// The average width of the letters a..z and A..Z, the measure the phone's dialogs and font
+// widths go by (the OS/2 average of the compatible faces counts every glyph and runs wide).
+double letterWidth(PangoFontDescription* description) {
+  static const char Letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
+  PangoLayout* layout = pango_layout_new(textContext());
+  pango_layout_set_font_description(layout, description);
+  pango_layout_set_text(layout, Letters, -1);
+  PangoRectangle logical;
+  pango_layout_get_extents(layout, nullptr, &logical);
+  g_object_unref(layout);
+  return logical.width / static_cast<double>(PANGO_SCALE) / (sizeof Letters - 1);
 }
 
 Metrics measure(PangoFontDescription* description, double emPixels) {
@@ -54,19 +68,28 @@ Metrics measure(PangoFontDescription* description, double emPixels) {
   pango_font_description_set_absolute_size(description, emPixels * PANGO_SCALE);
   PangoFont* font = pango_context_load_font(textContext(), description);
   if (font == nullptr) return result;
-  PangoFontMetrics* metrics = pango_font_get_metrics(font, pango_language_from_string("en"));
-  result.ascent = pango_font_metrics_get_ascent(metrics) / static_cast<double>(PANGO_SCALE);
-  result.descent = pango_font_metrics_get_descent(metrics) / static_cast<double>(PANGO_SCALE);
-  result.averageWidth = averageCharWidth(font, metrics, emPixels);
-  pango_font_metrics_unref(metrics);
+  if (!windowsCell(font, emPixels, &result)) {
+    PangoFontMetrics* metrics = pango_font_get_metrics(font, pango_language_from_string("en"));
+    result.ascent = pango_font_metrics_get_ascent(metrics) / static_cast<double>(PANGO_SCALE);
+    result.descent = pango_font_metrics_get_descent(metrics) / static_cast<double>(PANGO_SCALE);
+    pango_font_metrics_unref(metrics);
+  }
   g_object_unref(font);
+  result.averageWidth = letterWidth(description);
   return result;
+}
+
+// The phone's font aliases: its MS Sans Serif is drawn with Tahoma (the compatible
+// MS Sans Serif file holds bitmaps of three sizes only, which fontconfig setups often refuse).
+std::u16string aliased(const std::u16string& face) {
+  if (face.empty() || face == u"MS Sans Serif" || face == u"System") return u"Tahoma";
+  return face;
 }
 
 std::string familyList(const LOGFONTW& logFont) {
   std::u16string face;
   for (int i = 0; i < LF_FACESIZE && logFont.lfFaceName[i] != 0; ++i) face += logFont.lfFaceName[i];
-  std::string family = face.empty() ? "Tahoma" : toUtf8(face);
+  std::string family = toUtf8(aliased(face));
   // A comma would split the name into a list.
   for (char& c : family)
     if (c == ',') c = ' ';

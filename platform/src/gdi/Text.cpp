@@ -115,8 +115,9 @@ int DrawTextW(HDC hdc, LPCWSTR text, int count, LPRECT rect, UINT format) {
                          GetBValue(dc->textColor) / 255.0);
     cairo_save(cr);
     cairo_translate(cr, x, y + font->ascent - baseline);
+    // The layout stays in unscaled units (the shared context keeps an identity matrix), so the
+    // width's scale applies to glyphs and advances alike.
     cairo_scale(cr, font->xScale, 1.0);
-    pango_cairo_update_layout(cr, layout);
     pango_cairo_show_layout(cr, layout);
     cairo_restore(cr);
     g_object_unref(layout);

@@ -1,0 +1,186 @@
+// The drawing objects' life: stock objects, selection, deletion, stale and foreign handles, and
+// the counts that show a paint gave back everything it made.
+#include "GdiTestSupport.h"
+#include "PlatformInternal.h"
+
+#include <gtest/gtest.h>
+
+using namespace gdi_test;
+using platform::gdi::liveObjects;
+using platform::gdi::ObjectCounts;
+
+namespace {
+
+TEST(GdiObjects, CountsFollowCreationAndDeletionOfEachKind) {
+  ObjectCounts before = liveObjects();
+  HDC dc = CreateCompatibleDC(nullptr);
+  HPEN pen = CreatePen(PS_SOLID, 2, 0);
+  HBRUSH brush = CreateSolidBrush(0);
+  LOGFONTW logFont{};
+  logFont.lfHeight = 20;
+  HFONT font = CreateFontIndirectW(&logFont);
+  HBITMAP bitmap = CreateCompatibleBitmap(dc, 5, 5);
+  ObjectCounts during = liveObjects();
+  EXPECT_EQ(during.pens, before.pens + 1);
+  EXPECT_EQ(during.brushes, before.brushes + 1);
+  EXPECT_EQ(during.fonts, before.fonts + 1);
+  EXPECT_EQ(during.bitmaps, before.bitmaps + 1);
+  EXPECT_EQ(during.deviceContexts, before.deviceContexts + 1);
+  EXPECT_TRUE(DeleteObject(obj(pen)));
+  EXPECT_TRUE(DeleteObject(obj(brush)));
+  EXPECT_TRUE(DeleteObject(obj(font)));
+  EXPECT_TRUE(DeleteObject(obj(bitmap)));
+  EXPECT_TRUE(DeleteDC(dc));
+  EXPECT_EQ(liveObjects(), before);
+}
+
+TEST(GdiObjects, StockObjectsAreSharedUncountedAndSurviveDeletion) {
+  ObjectCounts before = liveObjects();
+  HGDIOBJ white = GetStockObject(WHITE_BRUSH);
+  ASSERT_NE(white, nullptr);
+  EXPECT_EQ(GetStockObject(WHITE_BRUSH), white);
+  for (int which : {WHITE_BRUSH, LTGRAY_BRUSH, GRAY_BRUSH, DKGRAY_BRUSH, BLACK_BRUSH, NULL_BRUSH, WHITE_PEN, BLACK_PEN,
+                    NULL_PEN, SYSTEM_FONT}) {
+    ASSERT_NE(GetStockObject(which), nullptr) << which;
+    EXPECT_TRUE(DeleteObject(GetStockObject(which))) << which;
+  }
+  EXPECT_EQ(GetStockObject(9), nullptr);
+  EXPECT_EQ(liveObjects(), before);
+  Canvas canvas(3, 1);
+  const int greys[] = {GRAY_BRUSH, DKGRAY_BRUSH, WHITE_BRUSH};
+  for (int x = 0; x < 3; ++x) {
+    RECT pixel{x, 0, x + 1, 1};
+    FillRect(canvas.dc(), &pixel, reinterpret_cast<HBRUSH>(GetStockObject(greys[x])));
+  }
+  EXPECT_EQ(canvas.at(0, 0), RGB(0x80, 0x80, 0x80));
+  EXPECT_EQ(canvas.at(1, 0), RGB(0x40, 0x40, 0x40));
+  EXPECT_EQ(canvas.at(2, 0), RGB(0xFF, 0xFF, 0xFF));
+}
+
+TEST(GdiObjects, MemoryDcStartsWithAOnePixelBitmapAndSelectReturnsThePrevious) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = CreateCompatibleBitmap(dc, 7, 3);
+  HGDIOBJ first = SelectObject(dc, obj(bitmap));
+  ASSERT_NE(first, nullptr);
+  BITMAP description{};
+  ASSERT_EQ(GetObjectW(first, sizeof description, &description), static_cast<int>(sizeof description));
+  EXPECT_EQ(description.bmWidth, 1);
+  EXPECT_EQ(description.bmHeight, 1);
+  ASSERT_EQ(GetObjectW(obj(bitmap), sizeof description, &description), static_cast<int>(sizeof description));
+  EXPECT_EQ(description.bmWidth, 7);
+  EXPECT_EQ(description.bmHeight, 3);
+  EXPECT_EQ(description.bmBitsPixel, 24);
+  EXPECT_EQ(description.bmPlanes, 1);
+  // A new bitmap is black.
+  EXPECT_EQ(GetPixel(dc, 6, 2), RGB(0, 0, 0));
+  EXPECT_EQ(SelectObject(dc, first), obj(bitmap));
+  EXPECT_TRUE(DeleteObject(obj(bitmap)));
+  EXPECT_TRUE(DeleteDC(dc));
+}
+
+TEST(GdiObjects, GetObjectDescribesAFont) {
+  LOGFONTW logFont{};
+  logFont.lfHeight = 24;
+  logFont.lfWidth = 10;
+  logFont.lfWeight = FW_BOLD;
+  std::memcpy(logFont.lfFaceName, u"Tahoma", sizeof u"Tahoma");
+  HFONT font = CreateFontIndirectW(&logFont);
+  LOGFONTW back{};
+  ASSERT_EQ(GetObjectW(obj(font), sizeof back, &back), static_cast<int>(sizeof back));
+  EXPECT_EQ(std::memcmp(&back, &logFont, sizeof back), 0);
+  EXPECT_EQ(GetObjectW(obj(font), 4, &back), 0);
+  DeleteObject(obj(font));
+}
+
+TEST(GdiObjects, ObjectsSelectedInADcCannotBeDeleted) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  HPEN pen = CreatePen(PS_SOLID, 1, 0);
+  HBITMAP bitmap = CreateCompatibleBitmap(dc, 2, 2);
+  HGDIOBJ oldPen = SelectObject(dc, obj(pen));
+  HGDIOBJ oldBitmap = SelectObject(dc, obj(bitmap));
+  EXPECT_FALSE(DeleteObject(obj(pen)));
+  EXPECT_FALSE(DeleteObject(obj(bitmap)));
+  // A bitmap lives in one DC at a time.
+  HDC other = CreateCompatibleDC(dc);
+  EXPECT_EQ(SelectObject(other, obj(bitmap)), nullptr);
+  DeleteDC(other);
+  SelectObject(dc, oldPen);
+  SelectObject(dc, oldBitmap);
+  EXPECT_TRUE(DeleteObject(obj(pen)));
+  EXPECT_TRUE(DeleteObject(obj(bitmap)));
+  DeleteDC(dc);
+}
+
+TEST(GdiObjects, StaleAndForeignHandlesFailCleanly) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBRUSH brush = CreateSolidBrush(0);
+  ASSERT_TRUE(DeleteObject(obj(brush)));
+  EXPECT_FALSE(DeleteObject(obj(brush)));
+  EXPECT_EQ(SelectObject(dc, obj(brush)), nullptr);
+  RECT area{0, 0, 1, 1};
+  EXPECT_EQ(FillRect(dc, &area, brush), 0);
+  // The slot is used again; the old handle still fails.
+  HBRUSH next = CreateSolidBrush(0);
+  EXPECT_EQ(SelectObject(dc, obj(brush)), nullptr);
+  DeleteObject(obj(next));
+  ASSERT_TRUE(DeleteDC(dc));
+  EXPECT_FALSE(DeleteDC(dc));
+  EXPECT_FALSE(Rectangle(dc, 0, 0, 5, 5));
+  EXPECT_EQ(GetPixel(dc, 0, 0), CLR_INVALID);
+  EXPECT_EQ(CreateCompatibleDC(dc), nullptr);
+
+  int local = 0;
+  auto foreign = reinterpret_cast<HDC>(&local);
+  EXPECT_FALSE(Ellipse(foreign, 0, 0, 4, 4));
+  EXPECT_FALSE(BitBlt(foreign, 0, 0, 1, 1, foreign, 0, 0, SRCCOPY));
+  EXPECT_EQ(DrawTextW(foreign, u"x", 1, &area, 0), 0);
+  EXPECT_FALSE(DeleteObject(reinterpret_cast<HGDIOBJ>(0x12345)));
+  EXPECT_EQ(GetObjectW(nullptr, 0, nullptr), 0);
+  EXPECT_EQ(SetTextColor(nullptr, 0), CLR_INVALID);
+  // A DC is not an object to select or delete as one.
+  HDC real = CreateCompatibleDC(nullptr);
+  EXPECT_EQ(SelectObject(real, obj(real)), nullptr);
+  EXPECT_FALSE(DeleteObject(obj(real)));
+  DeleteDC(real);
+}
+
+TEST(GdiObjects, AThousandPaintsLeaveEveryCountWhereItStarted) {
+  ObjectCounts before = liveObjects();
+  HDC target = CreateCompatibleDC(nullptr);
+  HBITMAP buffer = CreateCompatibleBitmap(target, 64, 64);
+  HGDIOBJ oldBuffer = SelectObject(target, obj(buffer));
+  for (int i = 0; i < 1000; ++i) {
+    HDC memory = CreateCompatibleDC(target);
+    HBITMAP picture = CreateCompatibleBitmap(target, 8, 8);
+    HGDIOBJ oldPicture = SelectObject(memory, obj(picture));
+    BitBlt(target, 0, 0, 8, 8, memory, 0, 0, SRCCOPY);
+    SelectObject(memory, oldPicture);
+    DeleteDC(memory);
+    DeleteObject(obj(picture));
+
+    HPEN pen = CreatePen(PS_SOLID, 2, RGB(0, 0, 0));
+    HBRUSH brush = CreateSolidBrush(RGB(255, 255, 0));
+    HGDIOBJ oldPen = SelectObject(target, obj(pen));
+    HGDIOBJ oldBrush = SelectObject(target, obj(brush));
+    Rectangle(target, 2, 2, 30, 30);
+    SelectObject(target, oldPen);
+    SelectObject(target, oldBrush);
+    DeleteObject(obj(pen));
+    DeleteObject(obj(brush));
+
+    LOGFONTW logFont{};
+    logFont.lfHeight = 12;
+    HFONT font = CreateFontIndirectW(&logFont);
+    HGDIOBJ oldFont = SelectObject(target, obj(font));
+    RECT area{0, 0, 64, 20};
+    if (i % 100 == 0) DrawTextW(target, u"12", -1, &area, DT_CENTER);
+    SelectObject(target, oldFont);
+    DeleteObject(obj(font));
+  }
+  SelectObject(target, oldBuffer);
+  DeleteObject(obj(buffer));
+  DeleteDC(target);
+  EXPECT_EQ(liveObjects(), before);
+}
+
+}  // namespace

@@ -1,0 +1,192 @@
+// Text: placement by the format flags, the phone's faces through fontconfig, cell and average
+// widths, mnemonic prefixes, line breaks and Korean glyphs.
+#include "GdiTestSupport.h"
+#include "gdi/Fonts.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace gdi_test;
+
+namespace {
+
+constexpr COLORREF White = RGB(255, 255, 255);
+constexpr COLORREF Black = RGB(0, 0, 0);
+
+struct Ink {
+  int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1;  // inclusive; right -1: none
+  bool any() const { return right >= 0; }
+  double centreX() const { return (left + right) / 2.0; }
+  double centreY() const { return (top + bottom) / 2.0; }
+};
+
+// The box of the pixels that differ from white.
+Ink inkOf(const Canvas& canvas) {
+  Ink ink;
+  for (int y = 0; y < canvas.height(); ++y)
+    for (int x = 0; x < canvas.width(); ++x)
+      if (canvas.at(x, y) != White) {
+        ink.left = std::min(ink.left, x);
+        ink.right = std::max(ink.right, x);
+        ink.top = std::min(ink.top, y);
+        ink.bottom = std::max(ink.bottom, y);
+      }
+  return ink;
+}
+
+LOGFONTW fontRecord(int height, int width, int weight, const char16_t* face = u"Tahoma") {
+  LOGFONTW logFont{};
+  logFont.lfHeight = height;
+  logFont.lfWidth = width;
+  logFont.lfWeight = weight;
+  for (int i = 0; face[i] != 0 && i < LF_FACESIZE - 1; ++i) logFont.lfFaceName[i] = face[i];
+  return logFont;
+}
+
+// Draws text with a font made from the record, black on the canvas, transparent background.
+int draw(const Canvas& canvas, const LOGFONTW& logFont, const char16_t* text, RECT area, UINT format) {
+  HFONT font = CreateFontIndirectW(&logFont);
+  HGDIOBJ old = SelectObject(canvas.dc(), obj(font));
+  SetTextColor(canvas.dc(), Black);
+  SetBkMode(canvas.dc(), TRANSPARENT);
+  int height = DrawTextW(canvas.dc(), text, -1, &area, format);
+  SelectObject(canvas.dc(), old);
+  DeleteObject(obj(font));
+  return height;
+}
+
+// The family Pango picked for the first glyph of the text in the font.
+std::string faceFor(const LOGFONTW& logFont, const char* utf8) {
+  platform::gdi::Font font;
+  font.logFont = logFont;
+  platform::gdi::resolveFont(font);
+  PangoLayout* layout = pango_layout_new(platform::gdi::textContext());
+  pango_layout_set_font_description(layout, font.description);
+  pango_layout_set_text(layout, utf8, -1);
+  PangoLayoutRun* run = pango_layout_get_line_readonly(layout, 0)->runs->data
+                            ? static_cast<PangoLayoutRun*>(pango_layout_get_line_readonly(layout, 0)->runs->data)
+                            : nullptr;
+  std::string family;
+  if (run != nullptr) {
+    PangoFontDescription* used = pango_font_describe(run->item->analysis.font);
+    family = pango_font_description_get_family(used);
+    pango_font_description_free(used);
+  }
+  g_object_unref(layout);
+  return family;
+}
+
+TEST(GdiText, ButtonLabelIsCentredInItsRectangle) {
+  Canvas canvas(160, 60);
+  RECT area{0, 0, 160, 60};
+  draw(canvas, fontRecord(24, 10, FW_BOLD), u"START", area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  Ink ink = inkOf(canvas);
+  ASSERT_TRUE(ink.any());
+  EXPECT_NEAR(ink.centreX(), 79.5, 1.5);
+  EXPECT_NEAR(ink.centreY(), 29.5, 2.0);
+  // Capitals of a 24-pixel cell are about 15 pixels tall.
+  EXPECT_NEAR(ink.bottom - ink.top + 1, 15, 3);
+}
+
+TEST(GdiText, PhoneFacesAreFoundAndKoreanFallsBackToNanum) {
+  EXPECT_EQ(faceFor(fontRecord(-12, 0, FW_NORMAL), "Spin"), "Tahoma");
+  EXPECT_EQ(faceFor(fontRecord(-12, 0, FW_NORMAL, u"MS Sans Serif"), "Spin"), "Tahoma");  // the phone's alias
+  EXPECT_EQ(faceFor(fontRecord(-12, 0, FW_NORMAL), "확인"), "NanumGothic");
+}
+
+TEST(GdiText, KoreanTextDrawsInk) {
+  Canvas canvas(120, 40);
+  RECT area{0, 0, 120, 40};
+  draw(canvas, fontRecord(24, 0, FW_NORMAL), u"다시 돌려!!", area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  Ink ink = inkOf(canvas);
+  ASSERT_TRUE(ink.any());
+  EXPECT_GT(ink.right - ink.left, 40);
+}
+
+TEST(GdiText, PositiveHeightIsTheCellAndNegativeTheEm) {
+  Canvas canvas(100, 100);
+  RECT area{0, 0, 100, 100};
+  EXPECT_EQ(draw(canvas, fontRecord(24, 0, FW_NORMAL), u"x", area, DT_SINGLELINE), 24);
+  // Tahoma's cell is about 1.21 em.
+  int cell = draw(canvas, fontRecord(-20, 0, FW_NORMAL), u"x", area, DT_SINGLELINE);
+  EXPECT_GE(cell, 23);
+  EXPECT_LE(cell, 25);
+}
+
+TEST(GdiText, AverageWidthScalesTheTextHorizontally) {
+  Canvas narrow(300, 40), wide(300, 40);
+  RECT area{0, 0, 300, 40};
+  draw(narrow, fontRecord(24, 8, FW_NORMAL), u"COUNTING", area, DT_SINGLELINE);
+  draw(wide, fontRecord(24, 16, FW_NORMAL), u"COUNTING", area, DT_SINGLELINE);
+  Ink a = inkOf(narrow), b = inkOf(wide);
+  ASSERT_TRUE(a.any() && b.any());
+  EXPECT_NEAR(static_cast<double>(b.right - b.left) / (a.right - a.left), 2.0, 0.1);
+  EXPECT_EQ(a.top, b.top);
+  EXPECT_EQ(a.bottom, b.bottom);
+}
+
+TEST(GdiText, LineBreaksStackLinesFromTheTopWithoutSingleLine) {
+  Canvas canvas(70, 90);
+  RECT area{0, 0, 70, 90};
+  // DT_VCENTER does nothing without DT_SINGLELINE.
+  int height = draw(canvas, fontRecord(32, 14, FW_BOLD), u"7\nimg.", area, DT_CENTER | DT_VCENTER);
+  EXPECT_EQ(height, 64);
+  Ink ink = inkOf(canvas);
+  ASSERT_TRUE(ink.any());
+  EXPECT_LT(ink.top, 12);
+  EXPECT_GT(ink.bottom, 40);
+  EXPECT_LE(ink.bottom, 66);  // the g of the second line may reach a little below its cell
+  // The first line alone: a centred "7".
+  Canvas first(70, 32);
+  draw(first, fontRecord(32, 14, FW_BOLD), u"7", RECT{0, 0, 70, 32}, DT_CENTER);
+  Ink seven = inkOf(first);
+  EXPECT_NEAR(seven.centreX(), 34.5, 1.5);
+}
+
+TEST(GdiText, SingleLineDrawsLineBreaksAsNothing) {
+  Canvas canvas(100, 40);
+  EXPECT_EQ(draw(canvas, fontRecord(20, 0, FW_NORMAL), u"a\nb", RECT{0, 0, 100, 40}, DT_SINGLELINE), 20);
+}
+
+TEST(GdiText, AmpersandIsHiddenAndUnderlinesTheNextCharacterUnlessNoPrefix) {
+  LOGFONTW logFont = fontRecord(24, 0, FW_NORMAL);
+  Canvas plain(200, 40), prefixed(200, 40), literal(200, 40);
+  RECT area{0, 0, 200, 40};
+  draw(plain, logFont, u"Exit", area, DT_SINGLELINE);
+  draw(prefixed, logFont, u"&Exit", area, DT_SINGLELINE);
+  draw(literal, logFont, u"&Exit", area, DT_SINGLELINE | DT_NOPREFIX);
+  Ink a = inkOf(plain), b = inkOf(prefixed), c = inkOf(literal);
+  EXPECT_NEAR(b.right, a.right, 1);
+  EXPECT_GT(b.bottom, a.bottom);  // the underline below the baseline
+  EXPECT_GT(c.right, a.right + 8);
+  // "&&" is one ampersand, drawn.
+  Canvas doubled(200, 40);
+  draw(doubled, logFont, u"&&Exit", area, DT_SINGLELINE);
+  EXPECT_NEAR(inkOf(doubled).right, c.right, 1);
+}
+
+TEST(GdiText, TextIsClippedToItsRectangleUnlessNoClip) {
+  LOGFONTW logFont = fontRecord(24, 0, FW_NORMAL);
+  Canvas clipped(100, 40), free(100, 40);
+  draw(clipped, logFont, u"WWWW", RECT{10, 5, 30, 35}, DT_SINGLELINE);
+  draw(free, logFont, u"WWWW", RECT{10, 5, 30, 35}, DT_SINGLELINE | DT_NOCLIP);
+  EXPECT_LE(inkOf(clipped).right, 29);
+  EXPECT_GT(inkOf(free).right, 40);
+}
+
+TEST(GdiText, OpaqueBackgroundFillsBehindTheText) {
+  Canvas canvas(100, 40);
+  HFONT font = CreateFontIndirectW(&static_cast<const LOGFONTW&>(fontRecord(20, 0, FW_NORMAL)));
+  HGDIOBJ old = SelectObject(canvas.dc(), obj(font));
+  SetBkColor(canvas.dc(), RGB(0, 0, 255));
+  EXPECT_EQ(SetBkMode(canvas.dc(), OPAQUE), OPAQUE);
+  RECT area{0, 0, 100, 40};
+  DrawTextW(canvas.dc(), u"ii", -1, &area, DT_SINGLELINE);
+  EXPECT_EQ(canvas.at(1, 1), RGB(0, 0, 255));
+  EXPECT_EQ(canvas.at(90, 1), White);
+  SelectObject(canvas.dc(), old);
+  DeleteObject(obj(font));
+}
+
+}  // namespace
