@@ -12,11 +12,18 @@ namespace platform::core {
 namespace {
 
 std::mutex queueLock;
-std::deque<MSG> posted;
 bool quitRequested = false;
 int quitCode = 0;
 
-std::deque<MSG> inputs;  // the user-interface thread's own
+// Made on first use: the game's static objects post before this file's statics would be built.
+std::deque<MSG>& postedList() {
+  static auto* list = new std::deque<MSG>;
+  return *list;
+}
+std::deque<MSG>& inputList() {  // the user-interface thread's own
+  static auto* list = new std::deque<MSG>;
+  return *list;
+}
 
 bool inRange(UINT message, UINT filterMin, UINT filterMax) {
   return (filterMin == 0 && filterMax == 0) || (message >= filterMin && message <= filterMax);
@@ -39,9 +46,9 @@ bool takeFrom(std::deque<MSG>& list, MSG* msg, HWND filter, UINT filterMin, UINT
 bool retrieve(MSG* msg, HWND filter, UINT filterMin, UINT filterMax, bool remove) {
   {
     std::lock_guard<std::mutex> hold(queueLock);
-    if (takeFrom(posted, msg, filter, filterMin, filterMax, remove)) return true;
+    if (takeFrom(postedList(), msg, filter, filterMin, filterMax, remove)) return true;
   }
-  if (takeFrom(inputs, msg, filter, filterMin, filterMax, remove)) {
+  if (takeFrom(inputList(), msg, filter, filterMin, filterMax, remove)) {
     if (remove) noteKeyRetrieved(*msg);
     return true;
   }
@@ -69,12 +76,12 @@ bool retrieve(MSG* msg, HWND filter, UINT filterMin, UINT filterMax, bool remove
 
 }  // namespace
 
-void postInput(const MSG& msg) { inputs.push_back(msg); }
+void postInput(const MSG& msg) { inputList().push_back(msg); }
 
 void resetQueue() {
   std::lock_guard<std::mutex> hold(queueLock);
-  posted.clear();
-  inputs.clear();
+  postedList().clear();
+  inputList().clear();
   quitRequested = false;
   quitCode = 0;
 }
@@ -91,9 +98,9 @@ bool quitPending() {
 bool messageReady() {
   {
     std::lock_guard<std::mutex> hold(core::queueLock);
-    if (!core::posted.empty() || core::quitRequested) return true;
+    if (!core::postedList().empty() || core::quitRequested) return true;
   }
-  if (!core::inputs.empty() || core::windowToPaint()) return true;
+  if (!core::inputList().empty() || core::windowToPaint()) return true;
   uint32_t deadline = nextTimerDeadline();
   return deadline != NoDeadline && deadline <= core::currentTime();
 }
@@ -109,7 +116,7 @@ BOOL PostMessageW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (ui && hwnd && !findWindow(hwnd)) return FALSE;
   {
     std::lock_guard<std::mutex> hold(queueLock);
-    posted.push_back(MSG{hwnd, message, wParam, lParam, currentTime(), {0, 0}});
+    postedList().push_back(MSG{hwnd, message, wParam, lParam, currentTime(), {0, 0}});
   }
   if (!ui && started()) backend().wake();
   return TRUE;

@@ -10,15 +10,20 @@ void makeScreen();
 }  // namespace core
 
 namespace {
-Options currentOptions;
+// Start-up runs before the program's own static objects are built, so state with a constructor
+// is made on first use.
+Options& currentOptions() {
+  static Options* options = new Options;
+  return *options;
+}
 Backend* currentBackend = nullptr;
 }  // namespace
 
-const Options& options() { return currentOptions; }
+const Options& options() { return currentOptions(); }
 
 void start(const Options& options, Backend* backend) {
   if (currentBackend) resetWindowManager();
-  currentOptions = options;
+  currentOptions() = options;
   currentBackend = backend;
   core::makeUiThread();
   core::makeScreen();
