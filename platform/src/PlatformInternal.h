@@ -5,6 +5,12 @@
 // Who implements what: core/ (window manager, queue, timers, input, the trace, the options'
 // storage), gdi/ (drawing), shell/ (boxes, dialogs, menu bar, title bar, resources),
 // services/ (kernel, LEDs, power, imaging, file dialog), host/ (start-up, main).
+//
+// The platform starts before the game's static objects are built (they call it from their
+// constructors), and in no known order with the platform's own statics. So state of the
+// platform that needs a constructor (containers, strings, maps) is made on first use, in a
+// function-local static that is never destroyed (workers may still run while the process
+// exits); plain pointers, numbers and std::mutex are fine as namespace-scope statics.
 #pragma once
 
 #include "Backend.h"
