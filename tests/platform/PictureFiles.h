@@ -1,0 +1,93 @@
+// Pictures made by the tests themselves: JPEGs of known colours (baseline or progressive) and
+// JPEGs whose header claims another size than their data holds.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <jpeglib.h>
+
+namespace picture_files {
+
+// 0x00RRGGBB at (x, y).
+using PixelFunction = std::function<uint32_t(int x, int y)>;
+
+inline std::vector<uint8_t> encodeJpeg(int width, int height, const PixelFunction& colour, bool progressive = false,
+                                       int quality = 92) {
+  jpeg_compress_struct cinfo;
+  jpeg_error_mgr errors;
+  cinfo.err = jpeg_std_error(&errors);
+  jpeg_create_compress(&cinfo);
+  unsigned char* buffer = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&cinfo, &buffer, &size);
+  cinfo.image_width = width;
+  cinfo.image_height = height;
+  cinfo.input_components = 3;
+  cinfo.in_color_space = JCS_RGB;
+  jpeg_set_defaults(&cinfo);
+  jpeg_set_quality(&cinfo, quality, TRUE);
+  if (progressive) jpeg_simple_progression(&cinfo);
+  jpeg_start_compress(&cinfo, TRUE);
+  std::vector<uint8_t> row(static_cast<size_t>(width) * 3);
+  while (cinfo.next_scanline < cinfo.image_height) {
+    int y = static_cast<int>(cinfo.next_scanline);
+    for (int x = 0; x < width; ++x) {
+      uint32_t c = colour(x, y);
+      row[x * 3] = static_cast<uint8_t>(c >> 16);
+      row[x * 3 + 1] = static_cast<uint8_t>(c >> 8);
+      row[x * 3 + 2] = static_cast<uint8_t>(c);
+    }
+    JSAMPROW rows[1] = {row.data()};
+    jpeg_write_scanlines(&cinfo, rows, 1);
+  }
+  jpeg_finish_compress(&cinfo);
+  jpeg_destroy_compress(&cinfo);
+  std::vector<uint8_t> bytes(buffer, buffer + size);
+  free(buffer);
+  return bytes;
+}
+
+// Rewrites the size in the frame header (SOF0/SOF1/SOF2) of an encoded JPEG.
+inline bool claimSize(std::vector<uint8_t>* jpeg, int width, int height) {
+  for (size_t i = 2; i + 9 < jpeg->size(); ++i) {
+    uint8_t marker = (*jpeg)[i + 1];
+    if ((*jpeg)[i] == 0xFF && (marker == 0xC0 || marker == 0xC1 || marker == 0xC2)) {
+      (*jpeg)[i + 5] = static_cast<uint8_t>(height >> 8);
+      (*jpeg)[i + 6] = static_cast<uint8_t>(height);
+      (*jpeg)[i + 7] = static_cast<uint8_t>(width >> 8);
+      (*jpeg)[i + 8] = static_cast<uint8_t>(width);
+      return true;
+    }
+  }
+  return false;
+}
+
+inline bool writeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (file == nullptr) return false;
+  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  return std::fclose(file) == 0 && ok;
+}
+
+// Red, green, blue and white quarters: top left, top right, bottom left, bottom right.
+inline uint32_t quarters(int x, int y, int width, int height) {
+  bool right = x >= width / 2;
+  bool bottom = y >= height / 2;
+  if (!bottom) return right ? 0x00FF00 : 0xFF0000;
+  return right ? 0xFFFFFF : 0x0000FF;
+}
+
+// Whether two colours are within `tolerance` in every channel (JPEG is lossy).
+inline bool near(uint32_t a, uint32_t b, int tolerance = 40) {
+  for (int shift = 0; shift < 24; shift += 8) {
+    int d = static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF);
+    if (d > tolerance || d < -tolerance) return false;
+  }
+  return true;
+}
+
+}  // namespace picture_files
