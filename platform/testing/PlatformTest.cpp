@@ -3,6 +3,7 @@
 #include "PlatformInternal.h"
 #include "backends/headless/HeadlessBackend.h"
 #include "backends/headless/VirtualClock.h"
+#include "backends/headless/WorkerScheduler.h"
 #include "services/KernelObjects.h"
 
 #include <algorithm>
@@ -81,8 +82,10 @@ void start(const Config& config) {
   options.modelGiven = true;
   options.model = platform::utf16(config.model);
   options.headless = true;
+  options.refuseLeds = config.refuseLeds;
 
   traceBuffer().open();
+  platform::WorkerScheduler::instance().reset();
   platform::HeadlessBackend* previous = current;
   current = new platform::HeadlessBackend(options, {}, platform::HeadlessBackend::ScriptEnd::AbortTest);
   platform::start(options, current);

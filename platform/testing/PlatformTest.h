@@ -12,7 +12,8 @@ namespace platform_test {
 struct Config {
   int width = 480;
   int height = 800;
-  std::string model;  // UTF-8
+  std::string model;        // UTF-8
+  bool refuseLeds = false;  // the LED driver refuses every setting, as --refuse-leds
 };
 
 // Starts (or starts again) the headless platform: destroys every window, timer and object

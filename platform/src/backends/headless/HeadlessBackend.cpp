@@ -65,13 +65,12 @@ Backend* createHeadlessBackend(const Options& options, std::string* error) {
   if (!readScript(options.scriptPath, &text, error)) return nullptr;
   std::vector<ScriptStep> steps;
   if (!parseScript(text, options.screenWidth, options.screenHeight, &steps, error)) return nullptr;
+  WorkerScheduler::instance().reset();
   return new HeadlessBackend(options, std::move(steps), HeadlessBackend::ScriptEnd::EndRun);
 }
 
 HeadlessBackend::HeadlessBackend(const Options& options, std::vector<ScriptStep> steps, ScriptEnd scriptEnd)
-    : options_(options), steps_(std::move(steps)), scriptEnd_(scriptEnd) {
-  WorkerScheduler::instance().reset();
-}
+    : options_(options), steps_(std::move(steps)), scriptEnd_(scriptEnd) {}
 
 uint32_t HeadlessBackend::now() { return WorkerScheduler::instance().clock().now(); }
 
