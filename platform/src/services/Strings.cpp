@@ -37,7 +37,7 @@ class BoundedWriter {
   bool cut_ = false;
 };
 
-struct Spec {
+struct FieldFormat {
   bool left = false;   // '-'
   bool plus = false;   // '+'
   bool space = false;  // ' '
@@ -46,17 +46,18 @@ struct Spec {
 };
 
 // One converted field, padded to its width.
-void putField(BoundedWriter& out, const Spec& spec, const char* sign, LPCWSTR digits, int digitCount) {
+void putField(BoundedWriter& out, const FieldFormat& form, const char* sign, LPCWSTR digits, int digitCount) {
   int signLength = sign[0] ? 1 : 0;
-  int padding = spec.width > digitCount + signLength ? spec.width - digitCount - signLength : 0;
-  if (!spec.left && !spec.zero) out.repeat(u' ', padding);
+  int padding = form.width > digitCount + signLength ? form.width - digitCount - signLength : 0;
+  if (!form.left && !form.zero) out.repeat(u' ', padding);
   if (signLength) out.put(WCHAR(sign[0]));
-  if (!spec.left && spec.zero) out.repeat(u'0', padding);
+  if (!form.left && form.zero) out.repeat(u'0', padding);
   out.put(digits);
-  if (spec.left) out.repeat(u' ', padding);
+  if (form.left) out.repeat(u' ', padding);
 }
 
-void putNumber(BoundedWriter& out, const Spec& spec, bool negative, unsigned long long magnitude, unsigned base) {
+void putNumber(BoundedWriter& out, const FieldFormat& form, bool negative, unsigned long long magnitude,
+               unsigned base) {
   WCHAR digits[24];
   int count = 0;
   WCHAR reversed[24];
@@ -67,8 +68,8 @@ void putNumber(BoundedWriter& out, const Spec& spec, bool negative, unsigned lon
   } while (magnitude);
   for (int i = 0; i < count; ++i) digits[i] = reversed[count - 1 - i];
   digits[count] = 0;
-  const char* sign = negative ? "-" : spec.plus ? "+" : spec.space ? " " : "";
-  putField(out, spec, sign, digits, count);
+  const char* sign = negative ? "-" : form.plus ? "+" : form.space ? " " : "";
+  putField(out, form, sign, digits, count);
 }
 
 int formatInto(LPWSTR buffer, size_t count, LPCWSTR format, va_list arguments) {
@@ -78,39 +79,39 @@ int formatInto(LPWSTR buffer, size_t count, LPCWSTR format, va_list arguments) {
       out.put(*p);
       continue;
     }
-    Spec spec;
+    FieldFormat form;
     for (++p;; ++p) {
       if (*p == u'-')
-        spec.left = true;
+        form.left = true;
       else if (*p == u'+')
-        spec.plus = true;
+        form.plus = true;
       else if (*p == u' ')
-        spec.space = true;
+        form.space = true;
       else if (*p == u'0')
-        spec.zero = true;
+        form.zero = true;
       else
         break;
     }
-    while (*p >= u'0' && *p <= u'9') spec.width = spec.width * 10 + (*p++ - u'0');
-    if (spec.width > 4096) spec.width = 4096;
+    while (*p >= u'0' && *p <= u'9') form.width = form.width * 10 + (*p++ - u'0');
+    if (form.width > 4096) form.width = 4096;
     // The phone's int and long are both 32 bits wide.
     while (*p == u'l' || *p == u'h') ++p;
     switch (*p) {
       case u'd':
       case u'i': {
         long long value = va_arg(arguments, int);
-        putNumber(out, spec, value < 0, value < 0 ? (unsigned long long)(-value) : (unsigned long long)value, 10);
+        putNumber(out, form, value < 0, value < 0 ? (unsigned long long)(-value) : (unsigned long long)value, 10);
         break;
       }
       case u'u':
-        putNumber(out, spec, false, va_arg(arguments, unsigned), 10);
+        putNumber(out, form, false, va_arg(arguments, unsigned), 10);
         break;
       case u'x':
-        putNumber(out, spec, false, va_arg(arguments, unsigned), 16);
+        putNumber(out, form, false, va_arg(arguments, unsigned), 16);
         break;
       case u'c': {
         WCHAR unit[2] = {WCHAR(va_arg(arguments, int)), 0};
-        Spec text = spec;
+        FieldFormat text = form;
         text.zero = false;
         putField(out, text, "", unit, 1);
         break;
@@ -118,7 +119,7 @@ int formatInto(LPWSTR buffer, size_t count, LPCWSTR format, va_list arguments) {
       case u's': {
         LPCWSTR text = va_arg(arguments, LPCWSTR);
         if (!text) text = u"(null)";
-        Spec field = spec;
+        FieldFormat field = form;
         field.zero = false;
         putField(out, field, "", text, lstrlenW(text));
         break;
