@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Makes the README's pictures in docs/ by playing the game headless: a spin, a pick and the
+# bottle on the 480x800 screen, and a spin on the two other screens.
+# Usage: scripts/make-screenshots.sh [PROGRAM]   (default: build/default/vortelle, built if missing)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+program=${1:-build/default/vortelle}
+if [ ! -x "$program" ]; then
+  cmake --preset default >/dev/null
+  cmake --build --preset default --target vortelle -j"$(nproc)"
+fi
+docs=$(pwd)/docs
+mkdir -p "$docs"
+export FONTCONFIG_FILE=$(pwd)/tests/support/fonts.conf
+
+# shoot SCREEN NAME: plays the script on standard input and keeps its screenshot.
+shoot() {
+  local screen=$1 name=$2
+  "$program" --headless --screen "$screen" --model "" --script - --trace /dev/null
+  echo "docs/$name"
+}
+
+# The arrow half-way through a spin.
+shoot 480x800 screen-480x800-spin.png <<SCRIPT
+key RETURN
+key RETURN
+wait 700
+screenshot $docs/screen-480x800-spin.png
+SCRIPT
+
+# The mode button once: pick mode, the frame on the player the arrow points at.
+shoot 480x800 screen-480x800-pick.png <<SCRIPT
+tap 80 637
+key RETURN
+wait 900
+screenshot $docs/screen-480x800-pick.png
+SCRIPT
+
+# The mode button twice: the bottle.
+shoot 480x800 screen-480x800-bottle.png <<SCRIPT
+tap 80 637
+tap 80 637
+key RETURN
+wait 1100
+screenshot $docs/screen-480x800-bottle.png
+SCRIPT
+
+shoot 320x320 screen-320x320-spin.png <<SCRIPT
+key RETURN
+wait 600
+screenshot $docs/screen-320x320-spin.png
+SCRIPT
+
+shoot 480x640 screen-480x640-spin.png <<SCRIPT
+key RETURN
+wait 600
+screenshot $docs/screen-480x640-spin.png
+SCRIPT

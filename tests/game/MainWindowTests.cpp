@@ -1,0 +1,366 @@
+// The game window on each screen: creation and layout, the spinner's starts and stops by key,
+// stylus and button, the friction walk, the modes, the timers and destruction.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "MainWindowHarness.h"
+#include "PlatformTest.h"
+#include "app/MainLayout.h"
+#include "app/Vortelle.h"
+#include "controls/ButtonState.h"
+#include "controls/ControlIds.h"
+#include "spinner/Arrow.h"
+
+using namespace game_test;
+
+namespace {
+
+struct LayoutCase {
+  Phone phone;
+  RECT start, stop, settings[3], participants[6];
+  POINT pinTopLeft, pinBottomRight;
+};
+
+const LayoutCase layouts[] = {
+    {{320, 320, ""},
+     {10, 322, 110, 362},
+     {125, 322, 225, 362},
+     {{2, 230, 78, 260}, {82, 230, 158, 260}, {162, 230, 238, 260}},
+     {{240, 1, 319, 41},
+      {240, 44, 319, 84},
+      {240, 87, 319, 127},
+      {240, 130, 319, 170},
+      {240, 173, 319, 213},
+      {240, 216, 319, 256}},
+     {111, 108},
+     {149, 146}},
+    {{480, 640, ""},
+     {10, 620, 230, 690},
+     {250, 620, 470, 690},
+     {{10, 495, 150, 545}, {170, 495, 310, 545}, {330, 495, 470, 545}},
+     {{10, 400, 80, 490},
+      {88, 400, 158, 490},
+      {166, 400, 236, 490},
+      {244, 400, 314, 490},
+      {322, 400, 392, 490},
+      {400, 400, 470, 490}},
+     {211, 171},
+     {269, 229}},
+    {{480, 800, ""},
+     {10, 620, 230, 690},
+     {250, 620, 470, 690},
+     {{10, 560, 150, 610}, {170, 560, 310, 610}, {330, 560, 470, 610}},
+     {{10, 460, 80, 550},
+      {88, 460, 158, 550},
+      {166, 460, 236, 550},
+      {244, 460, 314, 550},
+      {322, 460, 392, 550},
+      {400, 460, 470, 550}},
+     {211, 201},
+     {269, 259}},
+    {{480, 748, ""},
+     {10, 620, 230, 690},
+     {250, 620, 470, 690},
+     {{10, 560, 150, 610}, {170, 560, 310, 610}, {330, 560, 470, 610}},
+     {{10, 460, 80, 550},
+      {88, 460, 158, 550},
+      {166, 460, 236, 550},
+      {244, 460, 314, 550},
+      {322, 460, 392, 550},
+      {400, 460, 470, 550}},
+     {211, 201},
+     {269, 259}},
+};
+
+class MainWindowLayout : public ::testing::TestWithParam<LayoutCase> {
+ protected:
+  void SetUp() override { main = startGame(GetParam().phone); }
+  void TearDown() override { endGame(main); }
+
+  RECT clientRectOf(int id) {
+    HWND button = GetDlgItem(main, id);
+    RECT rect = {};
+    GetWindowRect(button, &rect);
+    POINT topLeft = {rect.left, rect.top};
+    POINT bottomRight = {rect.right, rect.bottom};
+    ScreenToClient(main, &topLeft);
+    ScreenToClient(main, &bottomRight);
+    return {topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
+  }
+
+  // A tap: the stylus goes down and up at one client point.
+  void tapClient(int x, int y) {
+    POINT point = onScreen(main, x, y);
+    platform_test::tap(point.x, point.y);
+  }
+
+  HWND main = 0;
+};
+
+void expectRect(const RECT& actual, const RECT& expected, const char* what) {
+  EXPECT_EQ(actual.left, expected.left) << what;
+  EXPECT_EQ(actual.top, expected.top) << what;
+  EXPECT_EQ(actual.right, expected.right) << what;
+  EXPECT_EQ(actual.bottom, expected.bottom) << what;
+}
+
+TEST_P(MainWindowLayout, WindowEndsTheMenuBarsHeightAboveTheScreensBottom) {
+  ASSERT_NE(main, nullptr);
+  ASSERT_NE(menuBar, nullptr);
+  RECT window;
+  RECT bar;
+  GetWindowRect(main, &window);
+  GetWindowRect(menuBar, &bar);
+  const Phone& phone = GetParam().phone;
+  EXPECT_EQ(window.left, 0);
+  EXPECT_EQ(window.right, phone.width);
+  EXPECT_EQ(window.bottom, phone.height - (bar.bottom - bar.top));
+}
+
+TEST_P(MainWindowLayout, ElevenButtonsStandInTheirPlaces) {
+  ASSERT_NE(main, nullptr);
+  const LayoutCase& c = GetParam();
+  expectRect(clientRectOf(IDC_START), c.start, "start");
+  expectRect(clientRectOf(IDC_STOP), c.stop, "stop");
+  const int settings[3] = {IDC_MODE, IDC_FRICTION, IDC_PARTICIPANT_MODE};
+  for (int i = 0; i < 3; ++i) expectRect(clientRectOf(settings[i]), c.settings[i], "setting");
+  for (int i = 0; i < 6; ++i) expectRect(clientRectOf(700 + 4 * i), c.participants[i], "participant");
+  EXPECT_EQ(settingState.GetSpinPickState(), MODE_SPIN);
+  EXPECT_EQ(settingState.GetFrictionLevel(), 0);
+  EXPECT_EQ(settingState.GetParticipantState(), PARTICIPANT_COUNTING);
+}
+
+TEST_P(MainWindowLayout, PinZoneStopsOnItsEdgesAndNotOneBeyond) {
+  const LayoutCase& c = GetParam();
+  POINT corners[2] = {c.pinTopLeft, c.pinBottomRight};
+  for (POINT corner : corners) {
+    StartSpin(main);
+    tapClient(corner.x, corner.y);
+    EXPECT_EQ(arrow.getSpeed(), 0) << corner.x << "," << corner.y;
+  }
+  StartSpin(main);
+  tapClient(c.pinBottomRight.x + 1, c.pinBottomRight.y);
+  EXPECT_NE(arrow.getSpeed(), 0);
+  tapClient(c.pinTopLeft.x, c.pinTopLeft.y - 1);
+  EXPECT_NE(arrow.getSpeed(), 0);
+}
+
+TEST_P(MainWindowLayout, PinTapOnAMovedStylusStillCountsWhenOneAxisStaysUnderFive) {
+  const LayoutCase& c = GetParam();
+  int x = c.pinTopLeft.x + 5;
+  int y = c.pinTopLeft.y + 5;
+  StartSpin(main);
+  // Both axes moved 5 or more: a short stroke, not a tap.
+  POINT from = onScreen(main, x - 5, y - 5);
+  POINT to = onScreen(main, x, y);
+  platform_test::down(from.x, from.y);
+  platform_test::up(to.x, to.y);
+  EXPECT_NE(arrow.getSpeed(), 0);
+  // One axis under 5: a tap.
+  from = onScreen(main, x - 4, y - 20);
+  platform_test::down(from.x, from.y);
+  platform_test::up(to.x, to.y);
+  EXPECT_EQ(arrow.getSpeed(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(MainWindow, MainWindowLayout, ::testing::ValuesIn(layouts),
+                         [](const ::testing::TestParamInfo<LayoutCase>& info) {
+                           return std::to_string(info.param.phone.width) + "x" +
+                                  std::to_string(info.param.phone.height);
+                         });
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void start(int width = 480, int height = 800, const char* model = "") { main = startGame({width, height, model}); }
+  void TearDown() override { endGame(main); }
+
+  void drag(int x1, int y1, int x2, int y2) {
+    POINT from = onScreen(main, x1, y1);
+    POINT to = onScreen(main, x2, y2);
+    platform_test::down(from.x, from.y);
+    platform_test::up(to.x, to.y);
+  }
+
+  HWND main = 0;
+};
+
+TEST_F(MainWindowTest, EachEnterAddsFiveHundredthsAndRestartsTheTimer) {
+  start();
+  platform_test::key("RETURN");
+  EXPECT_DOUBLE_EQ(arrow.getSpeed(), 0.05);
+  auto events = takeEvents();
+  EXPECT_TRUE(contains(events, "timer 1 set 20"));
+  EXPECT_TRUE(contains(events, "backlight on"));
+  platform_test::wait(10);
+  double speed = arrow.getSpeed();
+  platform_test::key("SELECT");
+  EXPECT_DOUBLE_EQ(arrow.getSpeed(), speed + 0.05);
+  events = takeEvents();
+  EXPECT_TRUE(contains(events, "timer 1 kill"));
+  EXPECT_TRUE(contains(events, "timer 1 set 20"));
+  EXPECT_FALSE(contains(events, "backlight on"));
+}
+
+TEST_F(MainWindowTest, OtherKeysAreSwallowed) {
+  start();
+  EXPECT_EQ(SendMessageW(main, WM_KEYDOWN, VK_ESCAPE, 0), 0);
+  EXPECT_EQ(SendMessageW(main, WM_KEYDOWN, 'A', 0), 0);
+  EXPECT_EQ(arrow.getSpeed(), 0);
+  EXPECT_TRUE(takeEvents().empty());
+}
+
+TEST_F(MainWindowTest, StrokeOfFiftyDoesNothingAndFiftyOneSpins) {
+  start();
+  drag(20, 20, 70, 70);
+  EXPECT_EQ(arrow.getSpeed(), 0);
+  drag(20, 20, 71, 20);
+  EXPECT_DOUBLE_EQ(arrow.getSpeed(), 0.05);
+  drag(300, 300, 300, 249);
+  EXPECT_DOUBLE_EQ(arrow.getSpeed(), 0.10);
+}
+
+TEST_F(MainWindowTest, StrokeEndingOnThePinStopsAndSpinsAgain) {
+  start();
+  StartSpin(main);
+  StartSpin(main);
+  drag(100, 215, 240, 215);
+  EXPECT_DOUBLE_EQ(arrow.getSpeed(), 0.05);
+}
+
+TEST_F(MainWindowTest, FrictionWalksUpToEightHundredthsThenBackToTwo) {
+  start();
+  const int levels[] = {1, 2, 3, -3, -2, -1, 0, 1};
+  const double frictions[] = {0.06, 0.07, 0.08, 0.02, 0.03, 0.04, 0.05, 0.06};
+  for (int i = 0; i < 8; ++i) {
+    command(main, IDC_FRICTION);
+    EXPECT_EQ(settingState.GetFrictionLevel(), levels[i]);
+    EXPECT_NEAR(arrow.getFriction(), frictions[i], 1e-12);
+  }
+  command(main, IDC_FRICTION);
+  command(main, IDC_FRICTION);
+  EXPECT_EQ(settingState.GetFrictionLevel(), 3);
+  command(main, IDC_FRICTION);
+  EXPECT_EQ(arrow.getFriction(), 0.02);
+}
+
+TEST_F(MainWindowTest, StopCommandAndPictureChoiceHaltAtOnce) {
+  start();
+  StartSpin(main);
+  command(main, IDC_STOP);
+  EXPECT_EQ(arrow.getSpeed(), 0);
+  auto events = takeEvents();
+  EXPECT_TRUE(contains(events, "timer 1 kill"));
+  EXPECT_TRUE(contains(events, "backlight off"));
+
+  StartSpin(main);
+  takeEvents();
+  command(main, IDC_PICTURE_CHOICE);
+  EXPECT_EQ(arrow.getSpeed(), 0);
+  events = takeEvents();
+  EXPECT_TRUE(contains(events, "timer 1 kill"));
+  EXPECT_TRUE(contains(events, "backlight off"));
+}
+
+TEST_F(MainWindowTest, BottleModeAtRestRunsOneTickAlongTheArrow) {
+  start(320, 320);
+  arrow.angles[0] = 1.75;
+  settingState.SetSpinPickState(MODE_BOTTLE);
+  command(main, IDC_MODE);
+  EXPECT_TRUE(contains(takeEvents(), "timer 1 set 20"));
+  platform_test::wait(20);
+  EXPECT_EQ(bottleAngle, 1.75);
+  auto events = takeEvents();
+  EXPECT_TRUE(contains(events, "timer 1 kill"));
+  // A tick at rest on the square screen vibrates for a second.
+  EXPECT_TRUE(contains(events, "led 3 on ui"));
+}
+
+TEST_F(MainWindowTest, OtherModesOnlyRepaint) {
+  start();
+  settingState.SetSpinPickState(MODE_PICK);
+  command(main, IDC_MODE);
+  EXPECT_TRUE(takeEvents().empty());
+  RECT update;
+  EXPECT_TRUE(GetUpdateRect(main, &update, FALSE));
+}
+
+TEST_F(MainWindowTest, InvalidModeAtATickIsReported) {
+  start();
+  StartSpin(main);
+  settingState.SetSpinPickState(0);
+  platform_test::wait(20);
+  EXPECT_TRUE(contains(takeEvents(), "box main none ok \"error\" \"btnSpinPickState value is invalid...\" -> OK"));
+  settingState.SetSpinPickState(MODE_SPIN);
+}
+
+TEST_F(MainWindowTest, UnsupportedScreenIsReportedAndEndsTheGame) {
+  platform_test::start({240, 320, ""});
+  forgetGame();
+  arrow = Arrow();
+  platform_test::takeTrace();
+  platform_test::answer("OK");
+  InitInstance(GetModuleHandleW(0), SW_SHOW);
+  main = FindWindowW(TEXT("VORTELLE"), TEXT("Vortelle"));
+  auto events = takeEvents();
+  bool reported = false;
+  for (const std::string& e : events) {
+    reported |= e.find(
+                    "box main error ok \"Error\" \"resolution not supported.\\nVortelle:line534\\n(right=240, "
+                    "bottom=320)\"") == 0;
+  }
+  EXPECT_TRUE(reported);
+  int code = -1;
+  EXPECT_FALSE(platform_test::pump(&code));
+  EXPECT_EQ(code, 0);
+}
+
+TEST_F(MainWindowTest, LandscapeStylusUpIsReported) {
+  // A phone held sideways: the game is refusing the screen already, and a stylus-up says why.
+  platform_test::start({800, 428, ""});
+  forgetGame();
+  arrow = Arrow();
+  InitInstance(GetModuleHandleW(0), SW_SHOW);
+  main = FindWindowW(TEXT("VORTELLE"), TEXT("Vortelle"));
+  ASSERT_NE(main, nullptr);
+  takeEvents();
+  EXPECT_EQ(SendMessageW(main, WM_LBUTTONUP, 0, MAKELPARAM(10, 10)), 0);
+  bool reported = false;
+  for (const std::string& e : takeEvents()) {
+    reported |= e.find("box main error ok \"Error\" \"landscape 모드는 지원하지 않습니다.\" -> OK") == 0;
+  }
+  EXPECT_TRUE(reported);
+}
+
+TEST_F(MainWindowTest, SecondStartBringsTheFirstForward) {
+  start();
+  HWND first = main;
+  EXPECT_FALSE(InitInstance(GetModuleHandleW(0), SW_SHOW));
+  EXPECT_EQ(FindWindowW(TEXT("VORTELLE"), TEXT("Vortelle")), first);
+}
+
+TEST_F(MainWindowTest, DestructionFreesEveryDrawingObjectAndQuits) {
+  platform_test::start({480, 800, ""});
+  forgetGame();
+  arrow = Arrow();
+  platform_test::Counts before = platform_test::liveObjects();
+  InitInstance(GetModuleHandleW(0), SW_SHOW);
+  main = FindWindowW(TEXT("VORTELLE"), TEXT("Vortelle"));
+  platform_test::pump();
+  StartSpin(main);
+  platform_test::wait(100);
+  SendMessageW(main, WM_CLOSE, 0, 0);
+  int code = -1;
+  EXPECT_FALSE(platform_test::pump(&code));
+  EXPECT_EQ(code, 0);
+  EXPECT_FALSE(IsWindow(main));
+  EXPECT_EQ(platform_test::liveObjects(), before);
+  EXPECT_EQ(boardBitmap, nullptr);
+  EXPECT_EQ(backBufferDC, nullptr);
+  EXPECT_TRUE(contains(takeEvents(), "backlight off"));
+}
+
+}  // namespace
