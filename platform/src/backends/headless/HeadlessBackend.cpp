@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <iostream>
 #include <iterator>
 #include <sstream>
 
@@ -45,7 +44,10 @@ bool readScript(const std::string& path, std::string* text, std::string* error) 
   if (path.empty()) return true;
   std::ostringstream contents;
   if (path == "-") {
-    contents << std::cin.rdbuf();
+    // C's stdin: the script is read before the C++ streams are set up.
+    char buffer[4096];
+    size_t count;
+    while ((count = std::fread(buffer, 1, sizeof buffer, stdin)) > 0) contents.write(buffer, std::streamsize(count));
   } else {
     std::ifstream file(path, std::ios::binary);
     if (!file) {
