@@ -1,7 +1,7 @@
 // Text: placement by the format flags, the phone's faces through fontconfig, cell and average
 // widths, mnemonic prefixes, line breaks and Korean glyphs.
 #include "GdiTestSupport.h"
-#include "gdi/Fonts.h"
+#include "gdi/FontFaces.h"
 
 #include <gtest/gtest.h>
 
@@ -56,26 +56,7 @@ int draw(const Canvas& canvas, const LOGFONTW& logFont, const char16_t* text, RE
   return height;
 }
 
-// The family Pango picked for the first glyph of the text in the font.
-std::string faceFor(const LOGFONTW& logFont, const char* utf8) {
-  platform::gdi::Font font;
-  font.logFont = logFont;
-  platform::gdi::resolveFont(font);
-  PangoLayout* layout = pango_layout_new(platform::gdi::textContext());
-  pango_layout_set_font_description(layout, font.description);
-  pango_layout_set_text(layout, utf8, -1);
-  PangoLayoutRun* run = pango_layout_get_line_readonly(layout, 0)->runs->data
-                            ? static_cast<PangoLayoutRun*>(pango_layout_get_line_readonly(layout, 0)->runs->data)
-                            : nullptr;
-  std::string family;
-  if (run != nullptr) {
-    PangoFontDescription* used = pango_font_describe(run->item->analysis.font);
-    family = pango_font_description_get_family(used);
-    pango_font_description_free(used);
-  }
-  g_object_unref(layout);
-  return family;
-}
+std::string faceFor(const LOGFONTW& logFont, const char16_t* text) { return platform::gdi::faceDrawing(logFont, text); }
 
 TEST(GdiText, ButtonLabelIsCentredInItsRectangle) {
   Canvas canvas(160, 60);
@@ -90,9 +71,9 @@ TEST(GdiText, ButtonLabelIsCentredInItsRectangle) {
 }
 
 TEST(GdiText, PhoneFacesAreFoundAndKoreanFallsBackToNanum) {
-  EXPECT_EQ(faceFor(fontRecord(-12, 0, FW_NORMAL), "Spin"), "Tahoma");
-  EXPECT_EQ(faceFor(fontRecord(-12, 0, FW_NORMAL, u"MS Sans Serif"), "Spin"), "Tahoma");  // the phone's alias
-  EXPECT_EQ(faceFor(fontRecord(-12, 0, FW_NORMAL), "확인"), "NanumGothic");
+  EXPECT_EQ(faceFor(fontRecord(-12, 0, FW_NORMAL), u"Spin"), "Tahoma");
+  EXPECT_EQ(faceFor(fontRecord(-12, 0, FW_NORMAL, u"MS Sans Serif"), u"Spin"), "Tahoma");  // the phone's alias
+  EXPECT_EQ(faceFor(fontRecord(-12, 0, FW_NORMAL), u"확인"), "NanumGothic");
 }
 
 TEST(GdiText, KoreanTextDrawsInk) {

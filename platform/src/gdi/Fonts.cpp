@@ -4,6 +4,8 @@
 // a Nanum face.
 #include "gdi/Fonts.h"
 
+#include "gdi/FontFaces.h"
+
 #include <fontconfig/fontconfig.h>
 #include <pango/pangofc-fontmap.h>
 
@@ -160,6 +162,26 @@ void resolveFont(Font& font) {
   if (lf.lfHeight > 0) font.descent = lf.lfHeight - font.ascent;  // the cell asked for, exactly
   font.xScale = lf.lfWidth > 0 && metrics.averageWidth > 0 ? lf.lfWidth / metrics.averageWidth : 1.0;
   font.description = description;
+}
+
+std::string faceDrawing(const LOGFONTW& logFont, std::u16string_view text) {
+  Font font;
+  font.logFont = logFont;
+  resolveFont(font);
+  PangoLayout* layout = pango_layout_new(textContext());
+  pango_layout_set_font_description(layout, font.description);
+  std::string utf8 = toUtf8(text);
+  pango_layout_set_text(layout, utf8.data(), static_cast<int>(utf8.size()));
+  std::string family;
+  PangoLayoutLine* line = pango_layout_get_line_readonly(layout, 0);
+  if (line != nullptr && line->runs != nullptr) {
+    auto* run = static_cast<PangoLayoutRun*>(line->runs->data);
+    PangoFontDescription* used = pango_font_describe(run->item->analysis.font);
+    if (const char* name = pango_font_description_get_family(used)) family = name;
+    pango_font_description_free(used);
+  }
+  g_object_unref(layout);
+  return family;
 }
 
 }  // namespace platform::gdi

@@ -1,0 +1,90 @@
+// Screen device contexts: drawing at the DC's origin, kept inside its clip region.
+#include "GdiTestSupport.h"
+#include "PlatformInternal.h"
+#include "PlatformTest.h"
+
+#include <gtest/gtest.h>
+
+using namespace gdi_test;
+
+namespace {
+
+constexpr COLORREF Blue = RGB(0, 0, 255);
+
+class GdiScreenDc : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // Paint the whole screen white first.
+    HDC whole = platform::gdi::createScreenDC(0, 0, nullptr);
+    ASSERT_NE(whole, nullptr);
+    RECT all{0, 0, 480, 800};
+    FillRect(whole, &all, reinterpret_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    platform::gdi::destroyScreenDC(whole);
+  }
+  static uint32_t screen(int x, int y) { return platform_test::pixel(x, y); }
+};
+
+TEST_F(GdiScreenDc, DrawsAtItsOriginAndOnlyInsideItsClip) {
+  cairo_rectangle_int_t box{100, 50, 60, 40};
+  cairo_region_t* clip = cairo_region_create_rectangle(&box);
+  HDC dc = platform::gdi::createScreenDC(100, 50, clip);
+  cairo_region_destroy(clip);
+  ASSERT_NE(dc, nullptr);
+  RECT big{-20, -20, 200, 200};
+  FillRect(dc, &big, reinterpret_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  {
+    PenAndBrush tools(dc, PS_SOLID, 2, Blue, Blue);
+    Ellipse(dc, -50, -50, 150, 150);
+  }
+  SetPixel(dc, 2, 3, RGB(255, 0, 0));
+  EXPECT_EQ(GetPixel(dc, 2, 3), RGB(255, 0, 0));
+  EXPECT_EQ(GetPixel(dc, 60, 0), CLR_INVALID);  // outside the clip
+  EXPECT_EQ(screen(102, 53), 0xFF0000u);
+  EXPECT_EQ(screen(100, 50), 0x0000FFu);
+  EXPECT_EQ(screen(159, 89), 0x0000FFu);
+  // Around the clip nothing changed.
+  for (int x = 95; x < 165; ++x) {
+    ASSERT_EQ(screen(x, 49), 0xFFFFFFu) << x;
+    ASSERT_EQ(screen(x, 90), 0xFFFFFFu) << x;
+  }
+  for (int y = 45; y < 95; ++y) {
+    ASSERT_EQ(screen(99, y), 0xFFFFFFu) << y;
+    ASSERT_EQ(screen(160, y), 0xFFFFFFu) << y;
+  }
+  EXPECT_FALSE(DeleteDC(dc));  // ended by its owner, not DeleteDC
+  EXPECT_TRUE(platform::gdi::destroyScreenDC(dc));
+  EXPECT_FALSE(platform::gdi::destroyScreenDC(dc));
+}
+
+TEST_F(GdiScreenDc, CopiesFromABufferToTheScreenThroughARegionOfTwoParts) {
+  Canvas buffer(40, 40, Blue);
+  cairo_rectangle_int_t parts[] = {{10, 10, 10, 10}, {30, 30, 10, 10}};
+  cairo_region_t* clip = cairo_region_create_rectangles(parts, 2);
+  HDC dc = platform::gdi::createScreenDC(10, 10, clip);
+  cairo_region_destroy(clip);
+  ASSERT_TRUE(BitBlt(dc, 0, 0, 40, 40, buffer.dc(), 0, 0, SRCCOPY));
+  EXPECT_EQ(screen(10, 10), 0x0000FFu);
+  EXPECT_EQ(screen(39, 39), 0x0000FFu);
+  EXPECT_EQ(screen(25, 25), 0xFFFFFFu);
+  EXPECT_EQ(screen(20, 10), 0xFFFFFFu);
+  // A screen DC can be a source too: it reads at its own origin.
+  Canvas back(10, 10);
+  ASSERT_TRUE(BitBlt(back.dc(), 0, 0, 10, 10, dc, 0, 0, SRCCOPY));
+  EXPECT_EQ(back.at(0, 0), Blue);
+  platform::gdi::destroyScreenDC(dc);
+}
+
+TEST_F(GdiScreenDc, ScreenDcsCountWhileAliveAndTakeNoBitmap) {
+  platform::gdi::ObjectCounts before = platform::gdi::liveObjects();
+  HDC dc = platform::gdi::createScreenDC(0, 0, nullptr);
+  EXPECT_EQ(platform::gdi::liveObjects().deviceContexts, before.deviceContexts + 1);
+  HDC memory = CreateCompatibleDC(dc);
+  HBITMAP bitmap = CreateCompatibleBitmap(dc, 4, 4);
+  EXPECT_EQ(SelectObject(dc, obj(bitmap)), nullptr);
+  DeleteObject(obj(bitmap));
+  DeleteDC(memory);
+  platform::gdi::destroyScreenDC(dc);
+  EXPECT_EQ(platform::gdi::liveObjects(), before);
+}
+
+}  // namespace
