@@ -56,7 +56,7 @@ ResourceFile::ResourceFile(std::span<const unsigned char> bytes) {
   while (offset < bytes.size()) {
     auto dataSize = readDword(bytes, offset);
     auto headerSize = readDword(bytes, offset + 4);
-    if (!dataSize || !headerSize || *headerSize < 16 + 8 + 16 || *headerSize > bytes.size() - offset ||
+    if (!dataSize || !headerSize || *headerSize < 32 || *headerSize > bytes.size() - offset ||
         *dataSize > bytes.size() - offset - *headerSize) {
       damaged_ = true;
       return;

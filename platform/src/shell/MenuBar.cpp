@@ -156,9 +156,9 @@ bool readDescription(UINT id, MenuBar& bar) {
 HWND createBar(HWND parent, MenuBar bar) {
   registerShellClass(MenuBarClass, menuBarProc);
   bar.parent = parent;
-  HWND hwnd =
-      CreateWindowExW(WS_EX_PLATFORM | WS_EX_TOPMOST, MenuBarClass, u"", WS_POPUP, 0, screenHeight() - barHeight(),
-                      screenWidth(), barHeight(), parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+  HWND hwnd = CreateWindowExW(WS_EX_PLATFORM | WS_EX_TOPMOST | WS_EX_NOACTIVATE, MenuBarClass, u"", WS_POPUP, 0,
+                              screenHeight() - barHeight(), screenWidth(), barHeight(), parent, nullptr,
+                              GetModuleHandleW(nullptr), nullptr);
   if (!hwnd) return nullptr;
   bars[hwnd] = std::move(bar);
   ShowWindow(hwnd, SW_SHOW);

@@ -89,7 +89,7 @@ const char* answerName(int answer) {
 
 std::string ownerName(HWND owner) {
   if (!owner || !IsWindow(owner)) return "none";
-  if (GetParent(owner)) return std::to_string(GetDlgCtrlID(owner));
+  if (isChildWindow(owner)) return std::to_string(GetDlgCtrlID(owner));
   return "main";
 }
 
@@ -242,9 +242,9 @@ int showBox(HWND owner, Box& box) {
   const RECT place = layout(box);
   Box* outer = shownBox;
   shownBox = &box;
-  HWND hwnd = CreateWindowExW(WS_EX_PLATFORM | WS_EX_TOPMOST, BoxClass, box.title.c_str(), WS_POPUP | WS_VISIBLE,
-                              place.left, place.top, place.right - place.left, place.bottom - place.top, owner, nullptr,
-                              GetModuleHandleW(nullptr), nullptr);
+  HWND hwnd = CreateWindowExW(WS_EX_PLATFORM | WS_EX_TOPMOST | WS_EX_NOACTIVATE, BoxClass, box.title.c_str(),
+                              WS_POPUP | WS_VISIBLE, place.left, place.top, place.right - place.left,
+                              place.bottom - place.top, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!hwnd) {
     shownBox = outer;
     return 0;

@@ -11,10 +11,12 @@ namespace {
 bool isStylus(UINT message) { return message >= WM_MOUSEMOVE && message <= WM_LBUTTONUP; }
 bool isKey(UINT message) { return message >= WM_KEYDOWN && message <= WM_SYSKEYUP; }
 
+// The modal windows, their children and the windows they own take input.
 bool takesInput(const ModalLoop& loop, HWND target) {
-  const HWND top = topLevelOf(target);
-  return std::any_of(loop.inputWindows.begin(), loop.inputWindows.end(),
-                     [&](HWND window) { return window && window == top; });
+  for (HWND hwnd = target; hwnd; hwnd = GetParent(hwnd)) {
+    if (std::find(loop.inputWindows.begin(), loop.inputWindows.end(), hwnd) != loop.inputWindows.end()) return true;
+  }
+  return false;
 }
 
 }  // namespace

@@ -171,8 +171,8 @@ UINT trackPopupMenu(const std::vector<MenuItem>& items, const PopupPlace& place,
   const RECT rect = layout(popup, place);
   Popup* outer = shownPopup;
   shownPopup = &popup;
-  HWND hwnd = CreateWindowExW(WS_EX_PLATFORM | WS_EX_TOPMOST, PopupClass, u"", WS_POPUP | WS_VISIBLE, rect.left,
-                              rect.top, rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
+  HWND hwnd = CreateWindowExW(WS_EX_PLATFORM | WS_EX_TOPMOST | WS_EX_NOACTIVATE, PopupClass, u"", WS_POPUP | WS_VISIBLE,
+                              rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
                               GetModuleHandleW(nullptr), nullptr);
   if (!hwnd) {
     shownPopup = outer;

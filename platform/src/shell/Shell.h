@@ -44,8 +44,10 @@ class ModalScope {
   HWND softKeys_ = nullptr;
 };
 
-// The top-level window a window belongs to.
+// The top-level window a window belongs to, and whether it is a child (GetParent also gives
+// the owner of a top-level window).
 HWND topLevelOf(HWND hwnd);
+bool isChildWindow(HWND hwnd);
 
 // ---------------------------------------------------------------------------
 // Title bar (TitleBar.cpp)

@@ -1,6 +1,7 @@
 #include "shell/Shell.h"
 
 #include "PlatformInternal.h"
+#include "core/WindowManager.h"
 #include "gdi/Fonts.h"
 
 #include <pango/pangocairo.h>
@@ -15,8 +16,13 @@ void registerShellClass(LPCWSTR name, WNDPROC proc) {
   RegisterClassW(&wc);  // fails harmlessly while the class is still registered
 }
 
+bool isChildWindow(HWND hwnd) {
+  const core::Window* window = core::findWindow(hwnd);
+  return window && window->parent;
+}
+
 HWND topLevelOf(HWND hwnd) {
-  while (HWND parent = GetParent(hwnd)) hwnd = parent;
+  while (isChildWindow(hwnd)) hwnd = GetParent(hwnd);
   return hwnd;
 }
 

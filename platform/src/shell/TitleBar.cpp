@@ -142,8 +142,8 @@ void ensureTitleBar() {
   registerShellClass(TitleBarClass, titleBarProc);
   titleWindows.clear();
   okPressed = false;
-  bar = CreateWindowExW(WS_EX_PLATFORM | WS_EX_TOPMOST, TitleBarClass, u"", WS_POPUP | WS_VISIBLE, 0, 0, screenWidth(),
-                        barHeight(), nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  bar = CreateWindowExW(WS_EX_PLATFORM | WS_EX_TOPMOST | WS_EX_NOACTIVATE, TitleBarClass, u"", WS_POPUP | WS_VISIBLE, 0,
+                        0, screenWidth(), barHeight(), nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!bar) return;
   scheduleMinute(bar);
   setTitleListener(refreshTitleBar);
