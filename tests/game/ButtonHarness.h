@@ -1,0 +1,163 @@
+// A stand-in for the main window in the button tests: it owns the custom buttons, records the
+// commands they send and steps the friction level as the game does on the Friction command.
+// Also a reference button that paints a given label through the same frame, so that a label
+// on the screen can be compared with the one expected pixel for pixel.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "PlatformTest.h"
+#include "controls/BtnParticipant.h"
+#include "controls/BtnSetting.h"
+#include "controls/BtnStartStop.h"
+#include "controls/ButtonFrame.h"
+#include "controls/ButtonState.h"
+#include "controls/ControlIds.h"
+
+namespace button_test {
+
+struct Command {
+  int id;
+  int code;
+  HWND sender;
+  bool operator==(const Command&) const = default;
+};
+
+inline std::vector<Command> commands;
+// Called while a command is being handled (what the main window would do before the button
+// goes on).
+inline void (*onCommand)(const Command&) = nullptr;
+
+inline LRESULT harnessProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COMMAND) {
+    Command command{LOWORD(wParam), HIWORD(wParam), (HWND)lParam};
+    commands.push_back(command);
+    if (command.id == IDC_FRICTION) {
+      int level = settingState.GetFrictionLevel();
+      settingState.SetFrictionLevel(level >= 3 ? -3 : level + 1);
+    }
+    if (onCommand != nullptr) onCommand(command);
+    return 0;
+  }
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+// The label and look the reference button paints.
+inline std::u16string referenceLabel;
+inline ButtonFill referenceFill = StockFill(LTGRAY_BRUSH);
+inline COLORREF referenceText = RGB(0, 0, 0);
+inline int referenceFontHeight = 24;
+inline int referenceFontWidth = 10;
+
+inline LRESULT referenceProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_PAINT) {
+    ButtonPaint paint;
+    paint.Begin(hwnd, referenceFill, referenceText, referenceFontHeight, referenceFontWidth);
+    paint.DrawCentredLabel(referenceLabel.c_str());
+    paint.End();
+    return 0;
+  }
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+// A fresh phone with the three button classes and the harness window below the title bar.
+inline HWND startHarness(int width, int height) {
+  platform_test::start({width, height, "Test phone"});
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  RegisterBtnStartStopClass(instance);
+  RegisterBtnSettingClass(instance);
+  RegisterBtnParticipantClass(instance);
+  WNDCLASSW wc = {};
+  wc.lpfnWndProc = harnessProc;
+  wc.hbrBackground = (HBRUSH)GetStockObject(WHITE_BRUSH);
+  wc.lpszClassName = TEXT("ButtonHarness");
+  RegisterClassW(&wc);
+  wc.lpfnWndProc = referenceProc;
+  wc.lpszClassName = TEXT("ReferenceButton");
+  RegisterClassW(&wc);
+  commands.clear();
+  onCommand = nullptr;
+  // Below the title bar: 26 pixels high on the small screens, 52 on the others.
+  int top = (width < 480 || height < 480 ? 26 : 52) + 2;
+  HWND main = CreateWindowExW(0, TEXT("ButtonHarness"), TEXT("Harness"), WS_VISIBLE, 0, top, width, height - top - 2,
+                              nullptr, nullptr, instance, nullptr);
+  platform_test::pump();
+  platform_test::takeTrace();
+  return main;
+}
+
+inline HWND addButton(HWND main, LPCWSTR className, LPCWSTR text, int id, int x, int y, int width, int height) {
+  HWND button = CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE, x, y, width, height, main,
+                                (HMENU)(intptr_t)id, GetModuleHandleW(nullptr), nullptr);
+  platform_test::pump();
+  return button;
+}
+
+inline POINT onScreen(HWND window, int x, int y) {
+  POINT point = {x, y};
+  ClientToScreen(window, &point);
+  return point;
+}
+
+inline void tapAt(HWND window, int x, int y) {
+  POINT at = onScreen(window, x, y);
+  platform_test::tap(at.x, at.y);
+}
+inline void downAt(HWND window, int x, int y) {
+  POINT at = onScreen(window, x, y);
+  platform_test::down(at.x, at.y);
+}
+inline void upAt(HWND window, int x, int y) {
+  POINT at = onScreen(window, x, y);
+  platform_test::up(at.x, at.y);
+}
+
+// A pixel of a window's client area, as 0x00RRGGBB.
+inline uint32_t pixelOf(HWND window, int x, int y) {
+  POINT at = onScreen(window, x, y);
+  return platform_test::pixel(at.x, at.y);
+}
+
+inline void repaint(HWND window) {
+  InvalidateRect(window, nullptr, FALSE);
+  platform_test::pump();
+}
+
+// Whether two windows of the same size show the same pixels.
+inline bool samePixels(HWND a, HWND b) {
+  RECT client;
+  GetClientRect(a, &client);
+  for (int y = 0; y < client.bottom; ++y) {
+    for (int x = 0; x < client.right; ++x) {
+      if (pixelOf(a, x, y) != pixelOf(b, x, y)) return false;
+    }
+  }
+  return true;
+}
+
+// Paints `label` on a reference button beside `button` and compares the two.
+inline bool showsLabel(HWND button, const std::u16string& label, ButtonFill fill, int fontHeight, int fontWidth) {
+  RECT client;
+  GetClientRect(button, &client);
+  referenceLabel = label;
+  referenceFill = fill;
+  referenceFontHeight = fontHeight;
+  referenceFontWidth = fontWidth;
+  HWND reference = CreateWindowExW(0, TEXT("ReferenceButton"), TEXT(""), WS_CHILD | WS_VISIBLE, 0, 0, client.right,
+                                   client.bottom, GetParent(button), nullptr, GetModuleHandleW(nullptr), nullptr);
+  // In the harness's bottom right corner, clear of the buttons under test.
+  RECT parent;
+  GetClientRect(GetParent(button), &parent);
+  MoveWindow(reference, parent.right - client.right, parent.bottom - client.bottom, client.right, client.bottom, TRUE);
+  platform_test::pump();
+  bool same = samePixels(button, reference);
+  DestroyWindow(reference);
+  platform_test::pump();
+  return same;
+}
+
+}  // namespace button_test
