@@ -15,7 +15,11 @@ namespace {
 std::mutex traceLock;
 std::FILE* traceFile = nullptr;
 
-std::thread::id uiThread;
+// Made on first use: start-up sets it before this file's statics would be built.
+std::thread::id& uiThread() {
+  static auto* id = new std::thread::id;
+  return *id;
+}
 thread_local char currentThreadName[16] = "";
 
 }  // namespace
@@ -86,12 +90,12 @@ void setThreadName(const char* name) {
   std::snprintf(currentThreadName, sizeof currentThreadName, "%s", name ? name : "");
 }
 
-bool onUiThread() { return std::this_thread::get_id() == uiThread; }
+bool onUiThread() { return std::this_thread::get_id() == uiThread(); }
 
 namespace core {
 
 void makeUiThread() {
-  uiThread = std::this_thread::get_id();
+  uiThread() = std::this_thread::get_id();
   setThreadName("ui");
 }
 
