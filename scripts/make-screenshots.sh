@@ -16,7 +16,7 @@ export FONTCONFIG_FILE=$(pwd)/tests/support/fonts.conf
 # shoot SCREEN NAME: plays the script on standard input and keeps its screenshot.
 shoot() {
   local screen=$1 name=$2
-  "$program" --headless --screen "$screen" --model "" --script - --trace /dev/null
+  "$program" --headless --screen "$screen" --model TestPhone --script - --trace /dev/null
   echo "docs/$name"
 }
 
