@@ -117,6 +117,8 @@ cairo_surface_t* bitmapSurface(HBITMAP bitmap) {
   return object != nullptr ? object->surface : nullptr;
 }
 
+// Screen DCs (GetDC, BeginPaint) count as device contexts while alive, so a paint that never
+// ends shows up; stock objects and the memory DCs' shared 1x1 bitmap never count.
 ObjectCounts liveObjects() {
   ObjectCounts counts;
   for (const Slot& slot : table().slots) {
@@ -164,7 +166,8 @@ HBRUSH CreateSolidBrush(COLORREF color) {
 }
 
 HBITMAP CreateCompatibleBitmap(HDC hdc, int width, int height) {
-  if (findDc(hdc) == nullptr) return nullptr;
+  // Every surface is 24-bit, so any DC (or none, meaning the screen) gives the same bitmap.
+  if (hdc != nullptr && findDc(hdc) == nullptr) return nullptr;
   return newBitmap(width, height);
 }
 
