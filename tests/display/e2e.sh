@@ -63,7 +63,7 @@ point() { echo $(($1 * scale + scale / 2)) $(($2 * scale + scale / 2)); }
 capture() { import -window "$window" -resize "480x800!" -filter point "$work/$1.png"; }
 # The main window's client area without the title bar and the menu bar: the board and buttons.
 board() { stream -map rgb -storage-type char -extract 480x696+0+52 "$work/$1.png" "$work/$1.rgb"; }
-differing() { cmp -l "$work/$1.rgb" "$work/$2.rgb" 2>/dev/null | wc -l; }
+differing() { { cmp -l "$work/$1.rgb" "$work/$2.rgb" 2>/dev/null || true; } | wc -l; }
 
 sleep 0.5
 capture start
@@ -75,11 +75,11 @@ changed=$(differing start ref)
 [ "$changed" -le 3000 ] || fail "the window's board differs from the headless screenshot in $changed bytes"
 
 # Start, then a stroke across the board speeds the arrow up.
-xdotool mousemove $(point 120 $((52 + 655))) click 1
+xdotool mousemove --window "$window" $(point 120 $((52 + 655))) click 1
 sleep 0.2
-xdotool mousemove $(point 90 $((52 + 330))) mousedown 1
+xdotool mousemove --window "$window" $(point 90 $((52 + 330))) mousedown 1
 for x in 150 210 270 330 390; do
-  xdotool mousemove $(point "$x" $((52 + 340)))
+  xdotool mousemove --window "$window" $(point "$x" $((52 + 340)))
   sleep 0.02
 done
 xdotool mouseup 1
@@ -93,7 +93,7 @@ moved=$(differing spin1 spin2)
 [ "$moved" -ge 300 ] || fail "the arrow did not move between two captures ($moved bytes changed)"
 
 # The pin at the arrow's centre stops it.
-xdotool mousemove $(point 240 $((52 + 230))) click 1
+xdotool mousemove --window "$window" $(point 240 $((52 + 230))) click 1
 sleep 0.4
 capture stop1
 sleep 0.3
@@ -114,6 +114,6 @@ status=0
 wait "$game" || status=$?
 game=""
 [ "$status" -eq 0 ] || fail "the program ended with exit code $status"
-grep -q 'box main question yesno "EXIT" .*-> YES' "$work/trace" || fail "the trace shows no EXIT question answered Yes"
+grep -q 'box main [a-z]* yesno "EXIT" .*-> YES' "$work/trace" || fail "the trace shows no EXIT question answered Yes"
 grep -q "quit 0" "$work/trace" || fail "the trace does not end with quit 0"
 echo "PASS: installed program shown, spun, stopped and ended under Xvfb"

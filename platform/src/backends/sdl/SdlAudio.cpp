@@ -27,6 +27,13 @@ bool BeepPlayer::openLocked() {
     failed_ = true;
     return false;
   }
+  // A machine without sound cards: opening the default device would only fill standard error
+  // with the sound library's complaints. (-1 means the list is unknown: try the default.)
+  if (SDL_GetNumAudioDevices(0) == 0) {
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    failed_ = true;
+    return false;
+  }
   SDL_AudioSpec wanted{};
   wanted.freq = kBeepSampleRate;
   wanted.format = AUDIO_S16SYS;
