@@ -89,8 +89,13 @@ bool SdlBackend::waitForEvent(int64_t until, SDL_Event* event) {
     if (until < 0) return SDL_WaitEvent(event) == 1;
     const int64_t left = until - nowMicros();
     if (left <= 0) return SDL_PollEvent(event) == 1;
-    // Rounded up: waking before the deadline would only make the caller wait again.
-    const int64_t ms = std::min<int64_t>((left + 999) / 1000, INT_MAX);
+    if (left < 1000) {
+      // SDL waits in whole milliseconds: the last fraction is slept exactly, so a 20 ms timer
+      // neither comes early nor a millisecond late.
+      std::this_thread::sleep_for(std::chrono::microseconds(left));
+      continue;
+    }
+    const int64_t ms = std::min<int64_t>(left / 1000, INT_MAX);
     if (SDL_WaitEventTimeout(event, static_cast<int>(ms)) == 1) return true;
   }
 }
