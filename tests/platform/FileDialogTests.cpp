@@ -3,6 +3,11 @@
 #include <commdlg.h>
 
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 
 #include "PlatformInternal.h"
 #include "PlatformTest.h"
@@ -108,3 +113,39 @@ TEST(DesktopPatterns, MatchBothCasesAndEveryFile) {
 }
 
 }  // namespace
+
+// zenity is started without a shell, with one argument a piece, and its answer read back.
+TEST(ZenityChooser, PassesArgumentsAsTheyAreAndReadsThePath) {
+  platform_test::start({480, 800, ""});
+  std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("vortelle-zenity-" + std::to_string(getpid()));
+  std::filesystem::create_directories(folder);
+  std::string log = (folder / "arguments").string();
+  std::string fake = (folder / "zenity").string();
+  std::FILE* script = std::fopen(fake.c_str(), "w");
+  ASSERT_NE(script, nullptr);
+  std::fprintf(script, "#!/bin/sh\nfor a in \"$@\"; do echo \"[$a]\"; done > '%s'\necho '/home/me/my $HOME pic.JPG'\n",
+               log.c_str());
+  std::fclose(script);
+  std::filesystem::permissions(fake, std::filesystem::perms::owner_all);
+  std::string oldPath = std::getenv("PATH") != nullptr ? std::getenv("PATH") : "";
+  setenv("PATH", (folder.string() + ":" + oldPath).c_str(), 1);
+
+  platform::FileChooserRequest request;
+  request.title = "Open; rm -rf";
+  request.filters = {{"JPEG Files (*.jpg)", {"*.jpg"}}, {"All Files (*.*)", {"*.*"}}};
+  std::string chosen;
+  EXPECT_EQ(platform::chooseZenity(request, &chosen), platform::ChooserResult::Chosen);
+  setenv("PATH", oldPath.c_str(), 1);
+  EXPECT_EQ(chosen, "/home/me/my $HOME pic.JPG");
+
+  std::FILE* arguments = std::fopen(log.c_str(), "r");
+  ASSERT_NE(arguments, nullptr);
+  char text[1024] = {};
+  size_t length = std::fread(text, 1, sizeof text - 1, arguments);
+  std::fclose(arguments);
+  EXPECT_EQ(std::string(text, length),
+            "[--file-selection]\n[--title=Open; rm -rf]\n[--file-filter=JPEG Files (*.jpg) | *.jpg *.JPG]\n"
+            "[--file-filter=All Files (*.*) | *]\n");
+  std::filesystem::remove_all(folder);
+}
