@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 using namespace gdi_test;
 
 namespace {
@@ -85,6 +87,77 @@ TEST_F(GdiScreenDc, ScreenDcsCountWhileAliveAndTakeNoBitmap) {
   DeleteDC(memory);
   platform::gdi::destroyScreenDC(dc);
   EXPECT_EQ(platform::gdi::liveObjects(), before);
+}
+
+// A back end that only records what the drawing layer says changed.
+struct ChangeRecorder : platform::Backend {
+  uint32_t now() override { return 0; }
+  void idle(uint32_t) override {}
+  void screenChanged(const RECT& rect) override { changes.push_back(rect); }
+  void sleep(uint32_t) override {}
+  bool startThread(LPTHREAD_START_ROUTINE, void*) override { return false; }
+  void beep(UINT) override {}
+  void ledChanged(const NLED_SETTINGS_INFO&) override {}
+  void backlightChanged(bool) override {}
+  bool ledAccepts(UINT) override { return false; }
+  bool answerBox(const platform::BoxRequest&, int*) override { return false; }
+  bool answerFileDialog(HWND, std::u16string*, bool*) override { return false; }
+  void titleChanged(const std::u16string&) override {}
+  std::vector<RECT> changes;
+};
+
+bool contains(const RECT& outer, const RECT& inner) {
+  return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+         inner.bottom <= outer.bottom;
+}
+
+TEST(GdiScreenDcChanges, EveryDrawReportsWhatChangedCutToTheClip) {
+  ChangeRecorder recorder;
+  platform::Options options;
+  options.headless = true;
+  platform::start(options, &recorder);
+  cairo_rectangle_int_t box{100, 50, 60, 40};
+  cairo_region_t* clip = cairo_region_create_rectangle(&box);
+  HDC dc = platform::gdi::createScreenDC(100, 50, clip);
+  cairo_region_destroy(clip);
+  const RECT clipRect{100, 50, 160, 90};
+
+  RECT big{-20, -20, 200, 200};
+  FillRect(dc, &big, reinterpret_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  ASSERT_EQ(recorder.changes.size(), 1u);
+  EXPECT_TRUE(EqualRect(&recorder.changes[0], &clipRect));
+
+  SetPixel(dc, 2, 3, RGB(255, 0, 0));
+  ASSERT_EQ(recorder.changes.size(), 2u);
+  const RECT pixel{102, 53, 103, 54};
+  EXPECT_TRUE(EqualRect(&recorder.changes[1], &pixel));
+
+  Canvas source(5, 5);
+  BitBlt(dc, 10, 10, 5, 5, source.dc(), 0, 0, SRCCOPY);
+  ASSERT_EQ(recorder.changes.size(), 3u);
+  const RECT copied{110, 60, 115, 65};
+  EXPECT_TRUE(EqualRect(&recorder.changes[2], &copied));
+
+  Ellipse(dc, 0, 0, 10, 10);
+  Rectangle(dc, 20, 20, 30, 30);
+  MoveToEx(dc, 0, 30, nullptr);
+  LineTo(dc, 50, 30);
+  const POINT triangle[] = {{5, 5}, {40, 5}, {20, 30}};
+  Polygon(dc, triangle, 3);
+  RECT text{0, 0, 60, 20};
+  DrawTextW(dc, u"Notice", -1, &text, DT_CENTER);
+  ASSERT_EQ(recorder.changes.size(), 8u);
+  EXPECT_TRUE(contains(recorder.changes[3], RECT{100, 50, 110, 60}));
+  EXPECT_TRUE(contains(recorder.changes[4], RECT{120, 70, 130, 80}));
+  EXPECT_TRUE(contains(recorder.changes[5], RECT{100, 80, 150, 81}));
+  EXPECT_TRUE(contains(recorder.changes[6], RECT{105, 55, 141, 81}));
+  for (const RECT& change : recorder.changes) EXPECT_TRUE(contains(clipRect, change));
+
+  // Memory DCs report nothing.
+  Rectangle(source.dc(), 0, 0, 3, 3);
+  EXPECT_EQ(recorder.changes.size(), 8u);
+  platform::gdi::destroyScreenDC(dc);
+  platform_test::start();
 }
 
 }  // namespace
