@@ -118,34 +118,35 @@ Font::~Font() {
 Font* findFont(const void* handle) { return find<Font>(handle, Kind::Font); }
 
 PangoContext* textContext() {
-  static PangoContext* context = [] {
-    // Added to the current configuration, which the new font map then takes up; the font map
-    // keeps the configuration it was made with.
-    FcInit();
-    FcConfigAppFontAddDir(nullptr, reinterpret_cast<const FcChar8*>(PhoneFontFolder));
-    PangoFontMap* map = pango_cairo_font_map_new_for_font_type(CAIRO_FONT_TYPE_FT);
-    PangoContext* made = pango_font_map_create_context(map);
-    g_object_unref(map);  // the context holds it
-    // Unhinted outlines keep sizes and advances linear; grey antialiasing as on the phone.
-    cairo_font_options_t* options = cairo_font_options_create();
-    cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
-    cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
-    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
-    pango_cairo_context_set_font_options(made, options);
-    cairo_font_options_destroy(options);
-    // The context lives as long as the process; handing it back at exit lets the font map
-    // free its caches, so leak checkers see only what really leaked.
-    std::atexit([] {
-      g_object_unref(context);
-      FcFini();
-    });
-    return made;
-  }();
+  static PangoContext* context = nullptr;
+  static bool ended = false;  // after exit began: no text any more
+  if (context != nullptr || ended) return context;
+  // Added to the current configuration, which the new font map then takes up.
+  FcInit();
+  FcConfigAppFontAddDir(nullptr, reinterpret_cast<const FcChar8*>(PhoneFontFolder));
+  PangoFontMap* map = pango_cairo_font_map_new_for_font_type(CAIRO_FONT_TYPE_FT);
+  context = pango_font_map_create_context(map);
+  g_object_unref(map);  // the context holds it
+  // Unhinted outlines keep sizes and advances linear; grey antialiasing as on the phone.
+  cairo_font_options_t* options = cairo_font_options_create();
+  cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
+  cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
+  cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+  pango_cairo_context_set_font_options(context, options);
+  cairo_font_options_destroy(options);
+  // The context lives as long as the process; handing it back at exit lets the font map and
+  // fontconfig free their caches, so leak checkers see only what really leaked.
+  std::atexit([] {
+    g_object_unref(context);
+    context = nullptr;
+    ended = true;
+    FcFini();
+  });
   return context;
 }
 
 void resolveFont(Font& font) {
-  if (font.description != nullptr) return;
+  if (font.description != nullptr || textContext() == nullptr) return;
   const LOGFONTW& lf = font.logFont;
   PangoFontDescription* description = pango_font_description_new();
   pango_font_description_set_family(description, familyList(lf).c_str());

@@ -24,10 +24,11 @@ struct Font : GdiObject {
 };
 
 Font* findFont(const void* handle);
-// Fills in the resolved fields of a font the first time it is used.
+// Fills in the resolved fields of a font the first time it is used (the description stays null
+// once the process is ending).
 void resolveFont(Font& font);
 // The Pango context all text is laid out in (one for the process, made at first use, with the
-// phone's font folder added to fontconfig).
+// phone's font folder added to fontconfig); null once the process is ending.
 PangoContext* textContext();
 
 std::string toUtf8(std::u16string_view text);

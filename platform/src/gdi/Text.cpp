@@ -73,6 +73,7 @@ int DrawTextW(HDC hdc, LPCWSTR text, int count, LPRECT rect, UINT format) {
     while (text[count] != 0) ++count;
   }
   resolveFont(*font);
+  if (font->description == nullptr) return 0;
   std::vector<Line> lines = splitLines(std::u16string_view(text, static_cast<size_t>(count)), format);
   int lineHeight = font->cellHeight();
   int height = lineHeight * static_cast<int>(lines.size());
