@@ -75,6 +75,18 @@ TEST(GdiShapes, RectangleWithNullPenFillsOnePixelShortOfRightAndBottom) {
   EXPECT_EQ(expected.differences(canvas), "");
 }
 
+TEST(GdiShapes, TinyRectanglesDrawOnlyTheirOutline) {
+  Canvas canvas(10, 10);
+  {
+    PenAndBrush tools(canvas.dc(), PS_SOLID, 1, Black, Red);
+    Rectangle(canvas.dc(), 2, 2, 3, 3);  // one pixel
+    Rectangle(canvas.dc(), 5, 5, 5, 5);  // empty
+  }
+  Picture expected(10, 10, White);
+  expected.box(2, 2, 3, 3, Black);
+  EXPECT_EQ(expected.differences(canvas), "");
+}
+
 TEST(GdiShapes, RectangleWithHollowBrushDrawsOnlyTheOutline) {
   Canvas canvas(20, 20);
   HPEN pen = CreatePen(PS_SOLID, 3, Black);

@@ -88,9 +88,11 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
   cairo_t* cr = drawing.cr();
   // The outline's path runs through the centres of the outermost pixels, (L, T)-(R-1, B-1); the
   // fill is what lies inside that path.
-  cairo_new_path(cr);
-  cairo_rectangle(cr, left, top, right - left - 1, bottom - top - 1);
-  drawing.fill(CAIRO_FILL_RULE_WINDING);
+  if (right - left > 1 && bottom - top > 1) {
+    cairo_new_path(cr);
+    cairo_rectangle(cr, left, top, right - left - 1, bottom - top - 1);
+    drawing.fill(CAIRO_FILL_RULE_WINDING);
+  }
   if (drawing.hasOutline()) {
     // A pen w wide covers the pixels whose centres lie within w/2 of the path, the lower
     // boundary included: from path - floor(w/2) up to path + ceil(w/2), exclusive.
