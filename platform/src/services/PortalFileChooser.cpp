@@ -91,9 +91,19 @@ std::string requestPath(GDBusConnection* bus, const std::string& token) {
   return std::string(PortalPath) + "/request/" + sender + "/" + token;
 }
 
+// Whether a session bus is there to ask, without letting GLib start one of its own.
+bool sessionBusKnown() {
+  if (g_getenv("DBUS_SESSION_BUS_ADDRESS") != nullptr) return true;
+  const char* runtime = g_getenv("XDG_RUNTIME_DIR");
+  if (runtime == nullptr) return false;
+  std::string socket = std::string(runtime) + "/bus";
+  return access(socket.c_str(), F_OK) == 0;
+}
+
 }  // namespace
 
 ChooserResult choosePortal(const FileChooserRequest& request, std::string* path) {
+  if (!sessionBusKnown()) return ChooserResult::Unavailable;
   // Our own context, so that the bus's answers arrive only where this loop looks for them.
   GMainContext* context = g_main_context_new();
   g_main_context_push_thread_default(context);
