@@ -19,7 +19,7 @@ const int OUTLINE_WIDTH = 2;
 
 // Board's square part, stretched onto the square screen.
 const int BOARD_SQUARE = 580;
-// That model's screen shows only the board's top rows.
+// On WVGA that model shows only the board's top rows.
 const int SCH_M49_BOARD_ROWS = 551;
 
 // The strip holds frames 0 to 20, the neck turned 9 degrees more in each; the other half-turn
@@ -29,7 +29,7 @@ const int BOTTLE_INTERVALS = 41;
 const int BOTTLE_LAST_FRAME = 20;
 const double BOTTLE_INTERVAL = 0.05;
 
-void PaintBoard(const MainLayout& layout, int windowWidth) {
+void PaintBoard(ScreenProfile profile, const MainLayout& layout, int windowWidth) {
   HDC boardDC = CreateCompatibleDC(backBufferDC);
   HGDIOBJ previous = SelectObject(boardDC, (HGDIOBJ)boardBitmap);
   if (layout.boardStretched) {
@@ -37,7 +37,7 @@ void PaintBoard(const MainLayout& layout, int windowWidth) {
                layout.boardStretch.height, boardDC, 0, 0, BOARD_SQUARE, BOARD_SQUARE, SRCCOPY);
   } else {
     int rows = layout.boardRows;
-    if (layout.boardSourceY == 0 && matchesModel(arrow.oemModel, MODEL_SCH_M49)) rows = SCH_M49_BOARD_ROWS;
+    if (profile == SCREEN_WVGA && matchesModel(arrow.oemModel, MODEL_SCH_M49)) rows = SCH_M49_BOARD_ROWS;
     BitBlt(backBufferDC, 0, 0, windowWidth, rows, boardDC, 0, layout.boardSourceY, SRCCOPY);
   }
   SelectObject(boardDC, previous);
@@ -119,10 +119,11 @@ void PaintMainWindow(HWND hwnd) {
   GetWindowRect(hwnd, &windowRect);
   int width = windowRect.right - windowRect.left;
   int height = windowRect.bottom - windowRect.top;
-  const MainLayout* layout = LayoutOf(CurrentProfile());
+  ScreenProfile profile = CurrentProfile();
+  const MainLayout* layout = LayoutOf(profile);
   int mode = settingState.GetSpinPickState();
 
-  if (boardBitmap && backBufferDC && layout) PaintBoard(*layout, width);
+  if (boardBitmap && backBufferDC && layout) PaintBoard(profile, *layout, width);
   if (bottleStrip && backBufferDC && layout && mode == MODE_BOTTLE) PaintBottle(*layout);
   if (backBufferDC && (mode == MODE_SPIN || mode == MODE_PICK)) PaintArrow(hwnd, mode);
   if (backBufferDC) BitBlt(hdc, 0, 0, width, height, backBufferDC, 0, 0, SRCCOPY);

@@ -33,14 +33,14 @@ namespace {
 
 const UINT MOTION_PERIOD = 20;
 const double START_SPEED = 0.05;
-// The phone's own sizes of the shell records, which the shell checks.
+// The shell records' sizes as the phone's shell knows them.
 const DWORD MENU_BAR_INFO_SIZE = 36;
 const DWORD ACTIVATE_INFO_SIZE = 12;
 // A stylus-up that moved less than this on some axis may still be a tap on the pin.
 const int TAP_SLOP = 5;
 // A stroke longer than this on either axis starts the spinner.
 const int STROKE_LENGTH = 50;
-// The height of a 640 x 480 screen turned sideways, less its bars.
+// A screen this high is a phone held sideways, which the game does not support.
 const int LANDSCAPE_HEIGHT = 428;
 
 const int FRICTION_LEVEL_MAX = 3;
