@@ -51,7 +51,8 @@ void startFromCommandLine(int argc, char** argv) {
   }
   const Options& options = commandLine.options;
 
-  std::FILE* traceFile = stdout;
+  // A person playing in a window wants no trace on the terminal; scripts ask for it with --trace.
+  std::FILE* traceFile = options.headless ? stdout : nullptr;
   if (!options.tracePath.empty()) {
     traceFile = std::fopen(options.tracePath.c_str(), "w");
     if (!traceFile) fail(program, "--trace: cannot write " + options.tracePath + ": " + std::strerror(errno));
