@@ -51,8 +51,7 @@ void startFromCommandLine(int argc, char** argv) {
   }
   const Options& options = commandLine.options;
 
-  // A person playing in a window wants no trace on the terminal; scripts ask for it with --trace.
-  std::FILE* traceFile = options.headless ? stdout : nullptr;
+  std::FILE* traceFile = stdout;
   if (!options.tracePath.empty()) {
     traceFile = std::fopen(options.tracePath.c_str(), "w");
     if (!traceFile) fail(program, "--trace: cannot write " + options.tracePath + ": " + std::strerror(errno));
