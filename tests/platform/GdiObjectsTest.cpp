@@ -2,6 +2,7 @@
 // the counts that show a paint gave back everything it made.
 #include "GdiTestSupport.h"
 #include "PlatformInternal.h"
+#include "PlatformTest.h"
 
 #include <gtest/gtest.h>
 
@@ -181,6 +182,53 @@ TEST(GdiObjects, AThousandPaintsLeaveEveryCountWhereItStarted) {
   DeleteObject(obj(buffer));
   DeleteDC(target);
   EXPECT_EQ(liveObjects(), before);
+}
+
+// A window whose every paint makes, uses and gives back the game's kinds of objects.
+LRESULT paintingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_PAINT) return DefWindowProcW(hwnd, message, wParam, lParam);
+  PAINTSTRUCT paint;
+  HDC hdc = BeginPaint(hwnd, &paint);
+  HDC memory = CreateCompatibleDC(hdc);
+  HBITMAP bitmap = CreateCompatibleBitmap(hdc, 30, 30);
+  HGDIOBJ oldBitmap = SelectObject(memory, obj(bitmap));
+  HPEN pen = CreatePen(PS_SOLID, 3, RGB(0, 0, 0));
+  HBRUSH brush = CreateSolidBrush(RGB(220, 226, 237));
+  HGDIOBJ oldPen = SelectObject(memory, obj(pen));
+  HGDIOBJ oldBrush = SelectObject(memory, obj(brush));
+  Rectangle(memory, 0, 0, 30, 30);
+  SelectObject(memory, oldPen);
+  SelectObject(memory, oldBrush);
+  DeleteObject(obj(pen));
+  DeleteObject(obj(brush));
+  BitBlt(hdc, 0, 0, 30, 30, memory, 0, 0, SRCCOPY);
+  SelectObject(memory, oldBitmap);
+  DeleteObject(obj(bitmap));
+  DeleteDC(memory);
+  EndPaint(hwnd, &paint);
+  return 0;
+}
+
+TEST(GdiObjects, AThousandWindowPaintsLeaveEveryCountWhereItStarted) {
+  platform_test::start();
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = paintingProc;
+  windowClass.lpszClassName = u"gdiPaintCounter";
+  ASSERT_NE(RegisterClassW(&windowClass), 0);
+  HWND hwnd =
+      CreateWindowExW(0, u"gdiPaintCounter", u"", WS_VISIBLE, 0, 52, 100, 100, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(hwnd, nullptr);
+  platform_test::pump();
+  ObjectCounts before = liveObjects();
+  for (int i = 0; i < 1000; ++i) {
+    InvalidateRect(hwnd, nullptr, FALSE);
+    platform_test::pump();
+  }
+  EXPECT_EQ(liveObjects(), before);
+  EXPECT_EQ(platform_test::pixel(0, 52), 0u);  // the pen's outline reached the screen
+  EXPECT_EQ(platform_test::pixel(10, 62), 0xDCE2EDu);
+  DestroyWindow(hwnd);
+  platform_test::start();
 }
 
 }  // namespace
