@@ -1,6 +1,7 @@
 # Runs one scenario script through the headless driver and compares its trace with the
 # expected one beside it. Options come from a first line "# options: ..." of the script; the
-# expected exit code from a line "# exit: N" (0 when absent).
+# expected exit code from a line "# exit: N" (0 when absent). The options are split by the shell,
+# so an empty argument such as --model "" reaches the program.
 get_filename_component(dir ${SCRIPT} DIRECTORY)
 get_filename_component(name ${SCRIPT} NAME_WE)
 set(expected ${dir}/${name}.trace)
@@ -12,14 +13,14 @@ set(options "")
 set(expected_exit 0)
 foreach(line ${lines})
   if(line MATCHES "^# options: (.*)$")
-    separate_arguments(options UNIX_COMMAND "${CMAKE_MATCH_1}")
+    set(options "${CMAKE_MATCH_1}")
   elseif(line MATCHES "^# exit: ([0-9]+)$")
     set(expected_exit ${CMAKE_MATCH_1})
   endif()
 endforeach()
 
 execute_process(
-  COMMAND ${PROGRAM} --headless ${options} --script ${SCRIPT} --trace ${actual}
+  COMMAND sh -c "exec \"$0\" --headless ${options} --script \"$1\" --trace \"$2\"" ${PROGRAM} ${SCRIPT} ${actual}
   WORKING_DIRECTORY ${WORK}
   RESULT_VARIABLE code
   ERROR_VARIABLE errors)
