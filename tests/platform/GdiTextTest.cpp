@@ -1,5 +1,5 @@
 // Text: placement by the format flags, the phone's faces through fontconfig, cell and average
-// widths, mnemonic prefixes, line breaks and Korean glyphs.
+// widths, mnemonic prefixes, line breaks, word breaks and Korean glyphs.
 #include "GdiTestSupport.h"
 #include "gdi/FontFaces.h"
 
@@ -168,6 +168,100 @@ TEST(GdiText, OpaqueBackgroundFillsBehindTheText) {
   EXPECT_EQ(canvas.at(90, 1), White);
   SelectObject(canvas.dc(), old);
   DeleteObject(obj(font));
+}
+
+// Word breaks: the pixel columns of one line band that hold ink.
+Ink inkBetweenRows(const Canvas& canvas, int top, int bottom) {
+  Ink ink;
+  for (int y = top; y < bottom; ++y)
+    for (int x = 0; x < canvas.width(); ++x)
+      if (canvas.at(x, y) != White) {
+        ink.left = std::min(ink.left, x);
+        ink.right = std::max(ink.right, x);
+        ink.top = std::min(ink.top, y);
+        ink.bottom = std::max(ink.bottom, y);
+      }
+  return ink;
+}
+
+// The width of a text drawn on one line, from its ink.
+int inkWidth(const LOGFONTW& logFont, const char16_t* text) {
+  Canvas canvas(600, 40);
+  draw(canvas, logFont, text, RECT{0, 0, 600, 40}, DT_SINGLELINE);
+  Ink ink = inkOf(canvas);
+  return ink.right + 1;
+}
+
+TEST(GdiTextWordBreak, LinesBreakBetweenWordsAndStayInsideTheRectangle) {
+  LOGFONTW logFont = fontRecord(20, 0, FW_NORMAL);
+  // Two words fit on a line, three do not.
+  int twoWords = inkWidth(logFont, u"spin pick");
+  ASSERT_LT(twoWords, inkWidth(logFont, u"spin pick spin"));
+  RECT area{10, 0, 10 + twoWords + 4, 200};
+  Canvas canvas(300, 200);
+  // No clipping: whatever passes the right edge would show.
+  int height = draw(canvas, logFont, u"spin pick spin pick spin", area, DT_WORDBREAK | DT_NOCLIP);
+  EXPECT_EQ(height, 3 * 20);
+  Ink ink = inkOf(canvas);
+  ASSERT_TRUE(ink.any());
+  EXPECT_LT(ink.right, area.right);
+  EXPECT_GE(ink.left, area.left);
+  EXPECT_LT(ink.bottom, 60 + 4);
+  // Each line starts at the left edge with a whole word: the first two lines alike.
+  Ink first = inkBetweenRows(canvas, 0, 20), second = inkBetweenRows(canvas, 20, 40);
+  Ink third = inkBetweenRows(canvas, 40, 60);
+  EXPECT_EQ(first.left, second.left);
+  EXPECT_EQ(first.right, second.right);
+  EXPECT_LT(third.right, second.right - 20);  // "spin" alone
+}
+
+TEST(GdiTextWordBreak, WordLongerThanTheLineBreaksBetweenCharacters) {
+  LOGFONTW logFont = fontRecord(20, 0, FW_NORMAL);
+  Canvas canvas(200, 200);
+  RECT area{0, 0, 50, 200};
+  int height = draw(canvas, logFont, u"WWWWWWWWWW", area, DT_WORDBREAK | DT_NOCLIP);
+  EXPECT_GE(height, 3 * 20);
+  Ink ink = inkOf(canvas);
+  EXPECT_LT(ink.right, 50);
+  EXPECT_GE(ink.bottom, height - 20);
+}
+
+TEST(GdiTextWordBreak, KoreanBreaksAtSpacesAndInsideALongRun) {
+  LOGFONTW logFont = fontRecord(-16, 0, FW_NORMAL);
+  for (const char16_t* text : {u"화살표를 회전시키기 위해 확인 또는 엔터, START 버튼을 누르거나 화면을 드래그하세요.",
+                               u"화살표를회전시키기위해확인또는엔터버튼을누르거나화면을드래그하세요"}) {
+    Canvas canvas(300, 300);
+    RECT area{0, 0, 120, 300};
+    int height = draw(canvas, logFont, text, area, DT_WORDBREAK | DT_NOCLIP);
+    EXPECT_GE(height, 4 * 19);
+    Ink ink = inkOf(canvas);
+    ASSERT_TRUE(ink.any());
+    EXPECT_LT(ink.right, 120);
+    EXPECT_GT(ink.bottom, height - 19);  // the last line is drawn
+  }
+}
+
+TEST(GdiTextWordBreak, LineFeedsStillBreakAndEachLineIsCentredOnItsOwn) {
+  LOGFONTW logFont = fontRecord(20, 0, FW_NORMAL);
+  Canvas canvas(180, 120);
+  RECT area{0, 0, 180, 120};
+  // The small letters and the capitals do not fit together; the line feed makes a third line.
+  ASSERT_LT(inkWidth(logFont, u"WWWWWWWWWWW"), 176);
+  ASSERT_GT(inkWidth(logFont, u"iiiiii WWWWWWWWWWW"), 184);
+  int height = draw(canvas, logFont, u"iiiiii WWWWWWWWWWW\r\nmm", area, DT_WORDBREAK | DT_CENTER);
+  EXPECT_EQ(height, 3 * 20);
+  for (int line = 0; line < 3; ++line) {
+    Ink ink = inkBetweenRows(canvas, line * 20, line * 20 + 20);
+    ASSERT_TRUE(ink.any()) << line;
+    EXPECT_NEAR(ink.centreX(), 89.5, 2.0) << line;
+  }
+}
+
+TEST(GdiTextWordBreak, SingleLineIgnoresWordBreak) {
+  Canvas canvas(100, 40);
+  EXPECT_EQ(draw(canvas, fontRecord(20, 0, FW_NORMAL), u"spin pick spin pick", RECT{0, 0, 40, 40},
+                 DT_WORDBREAK | DT_SINGLELINE),
+            20);
 }
 
 }  // namespace

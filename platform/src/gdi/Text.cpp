@@ -1,7 +1,9 @@
-// DrawTextW: lines laid out by Pango in the DC's font, placed by the format flags, antialiased.
+// DrawTextW: lines laid out by Pango in the DC's font, placed by the format flags (each line
+// centred or right-aligned on its own), antialiased.
 #include "PlatformInternal.h"
 #include "gdi/DeviceContext.h"
 #include "gdi/Fonts.h"
+#include "gdi/TextLines.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,58 +11,6 @@
 #include <vector>
 
 using namespace platform::gdi;
-
-namespace {
-
-// One line to draw: its text without prefix marks, and the unit underlined by a mnemonic.
-struct Line {
-  std::u16string text;
-  int underlined = -1;  // index into text, or -1
-};
-
-// Splits the text into lines (one when single-line, line breaks then dropped) and takes out the
-// '&' prefixes: "&x" underlines x, "&&" is one '&'.
-std::vector<Line> splitLines(std::u16string_view text, UINT format) {
-  std::vector<Line> lines(1);
-  bool single = (format & DT_SINGLELINE) != 0;
-  bool prefix = (format & DT_NOPREFIX) == 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    char16_t c = text[i];
-    if (c == u'\r') continue;
-    if (c == u'\n') {
-      if (!single) lines.emplace_back();
-      continue;
-    }
-    if (prefix && c == u'&' && i + 1 < text.size()) {
-      c = text[++i];
-      if (c != u'&') lines.back().underlined = static_cast<int>(lines.back().text.size());
-    }
-    lines.back().text += c;
-  }
-  return lines;
-}
-
-PangoLayout* layoutLine(const Line& line, const Font& font) {
-  PangoLayout* layout = pango_layout_new(textContext());
-  pango_layout_set_font_description(layout, font.description);
-  std::string utf8 = toUtf8(line.text);
-  pango_layout_set_text(layout, utf8.data(), static_cast<int>(utf8.size()));
-  if (line.underlined >= 0) {
-    std::u16string_view text(line.text);
-    size_t length = text[line.underlined] >= 0xD800 && text[line.underlined] < 0xDC00 ? 2 : 1;
-    PangoAttribute* underline = pango_attr_underline_new(PANGO_UNDERLINE_SINGLE);
-    underline->start_index = static_cast<guint>(toUtf8(text.substr(0, line.underlined)).size());
-    underline->end_index =
-        underline->start_index + static_cast<guint>(toUtf8(text.substr(line.underlined, length)).size());
-    PangoAttrList* attributes = pango_attr_list_new();
-    pango_attr_list_insert(attributes, underline);
-    pango_layout_set_attributes(layout, attributes);
-    pango_attr_list_unref(attributes);
-  }
-  return layout;
-}
-
-}  // namespace
 
 int DrawTextW(HDC hdc, LPCWSTR text, int count, LPRECT rect, UINT format) {
   Dc* dc = findDc(hdc);
@@ -74,7 +24,8 @@ int DrawTextW(HDC hdc, LPCWSTR text, int count, LPRECT rect, UINT format) {
   }
   resolveFont(*font);
   if (font->description == nullptr) return 0;
-  std::vector<Line> lines = splitLines(std::u16string_view(text, static_cast<size_t>(count)), format);
+  std::vector<TextLine> lines =
+      breakTextLines(std::u16string_view(text, static_cast<size_t>(count)), format, *font, rect->right - rect->left);
   int lineHeight = font->cellHeight();
   int height = lineHeight * static_cast<int>(lines.size());
 
@@ -93,8 +44,8 @@ int DrawTextW(HDC hdc, LPCWSTR text, int count, LPRECT rect, UINT format) {
     cairo_clip(cr);
   }
   int changedLeft = rect->left, changedRight = rect->right;
-  for (const Line& line : lines) {
-    PangoLayout* layout = layoutLine(line, *font);
+  for (const TextLine& line : lines) {
+    PangoLayout* layout = layoutTextLine(line, *font);
     PangoRectangle logical;
     pango_layout_get_extents(layout, nullptr, &logical);
     double width = logical.width / static_cast<double>(PANGO_SCALE) * font->xScale;

@@ -3,8 +3,10 @@
 #include "PlatformInternal.h"
 #include "core/WindowManager.h"
 #include "gdi/Fonts.h"
+#include "gdi/TextLines.h"
 
-#include <pango/pangocairo.h>
+#include <algorithm>
+#include <cmath>
 
 namespace platform::shell {
 
@@ -65,20 +67,13 @@ SIZE measureText(HFONT handle, const std::u16string& text, int maxWidth) {
   gdi::Font* font = gdi::findFont(handle);
   if (!font || text.empty()) return SIZE{0, 0};
   gdi::resolveFont(*font);
-  PangoLayout* layout = pango_layout_new(gdi::textContext());
-  pango_layout_set_font_description(layout, font->description);
-  const std::string utf8Text = utf8(text);
-  pango_layout_set_text(layout, utf8Text.c_str(), static_cast<int>(utf8Text.size()));
-  if (maxWidth > 0) {
-    pango_layout_set_width(layout, static_cast<int>(maxWidth / font->xScale) * PANGO_SCALE);
-    pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
-  }
-  int width = 0;
-  int height = 0;
-  pango_layout_get_pixel_size(layout, &width, &height);
-  const int lines = pango_layout_get_line_count(layout);
-  g_object_unref(layout);
-  return SIZE{static_cast<LONG>(width * font->xScale + 0.5), lines * font->cellHeight()};
+  if (!font->description) return SIZE{0, 0};
+  // The lines DrawTextW will draw, so that a box sized by them holds its text.
+  const UINT format = DT_NOPREFIX | (maxWidth > 0 ? DT_WORDBREAK : 0);
+  const std::vector<gdi::TextLine> lines = gdi::breakTextLines(text, format, *font, maxWidth);
+  double width = 0;
+  for (const gdi::TextLine& line : lines) width = std::max(width, gdi::textLineWidth(line, *font));
+  return SIZE{static_cast<LONG>(std::ceil(width)), static_cast<LONG>(lines.size()) * font->cellHeight()};
 }
 
 }  // namespace platform::shell

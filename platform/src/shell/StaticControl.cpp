@@ -13,6 +13,10 @@ namespace {
 
 constexpr WCHAR StaticClass[] = u"platform.static";
 constexpr DWORD StaticTypeMask = 0x1F;
+// Text types the public header leaves out; templates may still carry them.
+constexpr DWORD StaticRight = 0x02;
+constexpr DWORD StaticSimple = 0x0B;
+constexpr DWORD StaticLeftNoWordWrap = 0x0C;
 
 struct StaticControl {
   DWORD style = 0;
@@ -28,8 +32,14 @@ void paintText(HDC hdc, HWND hwnd, const StaticControl& control, const RECT& cli
   std::u16string text(static_cast<size_t>(length) + 1, u'\0');
   GetWindowTextW(hwnd, text.data(), length + 1);
   text.resize(static_cast<size_t>(length));
+  const DWORD type = control.style & StaticTypeMask;
+  // Text wraps at words inside the control, as on the phone, except in the simple type (one
+  // line) and the no-wrap type (line feeds only).
   UINT format = DT_WORDBREAK;
-  if ((control.style & StaticTypeMask) == SS_CENTER) format |= DT_CENTER;
+  if (type == StaticSimple) format = DT_SINGLELINE;
+  if (type == StaticLeftNoWordWrap) format = 0;
+  if (type == SS_CENTER) format |= DT_CENTER;
+  if (type == StaticRight) format |= DT_RIGHT;
   if (control.style & SS_NOPREFIX) format |= DT_NOPREFIX;
   HFONT font = CreateFontIndirectW(&control.font);
   drawText(hdc, text, client, format, font, colours::WindowText);

@@ -1,0 +1,117 @@
+#include "gdi/TextLines.h"
+
+namespace platform::gdi {
+
+namespace {
+
+bool isSpace(char16_t c) { return c == u' ' || c == u'\t'; }
+
+// The unit after the one at i: a surrogate pair is one character and never split.
+size_t nextCharacter(std::u16string_view text, size_t i) {
+  bool pair = text[i] >= 0xD800 && text[i] < 0xDC00 && i + 1 < text.size();
+  return i + (pair ? 2 : 1);
+}
+
+// The end of the word after `from`, the spaces before it included.
+size_t nextWordEnd(std::u16string_view text, size_t from) {
+  while (from < text.size() && isSpace(text[from])) ++from;
+  while (from < text.size() && !isSpace(text[from])) ++from;
+  return from;
+}
+
+// The units [begin, end) of a line, with its mnemonic when that falls inside.
+TextLine part(const TextLine& line, size_t begin, size_t end) {
+  TextLine result{line.text.substr(begin, end - begin)};
+  if (line.underlined >= static_cast<int>(begin) && line.underlined < static_cast<int>(end))
+    result.underlined = line.underlined - static_cast<int>(begin);
+  return result;
+}
+
+// Splits at line feeds (dropped when single-line) and takes out the '&' prefixes: "&x"
+// underlines x, "&&" is one '&'.
+std::vector<TextLine> splitAtLineFeeds(std::u16string_view text, UINT format) {
+  std::vector<TextLine> lines(1);
+  bool single = (format & DT_SINGLELINE) != 0;
+  bool prefix = (format & DT_NOPREFIX) == 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    char16_t c = text[i];
+    if (c == u'\r') continue;
+    if (c == u'\n') {
+      if (!single) lines.emplace_back();
+      continue;
+    }
+    if (prefix && c == u'&' && i + 1 < text.size()) {
+      c = text[++i];
+      if (c != u'&') lines.back().underlined = static_cast<int>(lines.back().text.size());
+    }
+    lines.back().text += c;
+  }
+  return lines;
+}
+
+// Breaks one line into lines of at most `width` pixels; the spaces at a break are dropped.
+void wrapLine(const TextLine& line, const Font& font, int width, std::vector<TextLine>& out) {
+  std::u16string_view text(line.text);
+  size_t begin = 0;
+  do {
+    size_t end = nextWordEnd(text, begin);
+    if (textLineWidth(part(line, begin, end), font) > width) {
+      // The word is wider than the line: as many of its characters as fit, at least one.
+      end = nextCharacter(text, begin);
+      while (end < text.size()) {
+        size_t next = nextCharacter(text, end);
+        if (textLineWidth(part(line, begin, next), font) > width) break;
+        end = next;
+      }
+    } else {
+      for (size_t next = nextWordEnd(text, end); next != end; next = nextWordEnd(text, end)) {
+        if (textLineWidth(part(line, begin, next), font) > width) break;
+        end = next;
+      }
+    }
+    out.push_back(part(line, begin, end));
+    begin = end;
+    while (begin < text.size() && isSpace(text[begin])) ++begin;
+  } while (begin < text.size());
+}
+
+}  // namespace
+
+std::vector<TextLine> breakTextLines(std::u16string_view text, UINT format, const Font& font, int width) {
+  std::vector<TextLine> lines = splitAtLineFeeds(text, format);
+  if ((format & DT_WORDBREAK) == 0 || (format & DT_SINGLELINE) != 0) return lines;
+  std::vector<TextLine> wrapped;
+  for (const TextLine& line : lines) wrapLine(line, font, width, wrapped);
+  return wrapped;
+}
+
+PangoLayout* layoutTextLine(const TextLine& line, const Font& font) {
+  PangoLayout* layout = pango_layout_new(textContext());
+  pango_layout_set_font_description(layout, font.description);
+  std::string utf8 = toUtf8(line.text);
+  pango_layout_set_text(layout, utf8.data(), static_cast<int>(utf8.size()));
+  if (line.underlined >= 0) {
+    std::u16string_view text(line.text);
+    size_t length = nextCharacter(text, static_cast<size_t>(line.underlined)) - static_cast<size_t>(line.underlined);
+    PangoAttribute* underline = pango_attr_underline_new(PANGO_UNDERLINE_SINGLE);
+    underline->start_index = static_cast<guint>(toUtf8(text.substr(0, line.underlined)).size());
+    underline->end_index =
+        underline->start_index + static_cast<guint>(toUtf8(text.substr(line.underlined, length)).size());
+    PangoAttrList* attributes = pango_attr_list_new();
+    pango_attr_list_insert(attributes, underline);
+    pango_layout_set_attributes(layout, attributes);
+    pango_attr_list_unref(attributes);
+  }
+  return layout;
+}
+
+double textLineWidth(const TextLine& line, const Font& font) {
+  if (line.text.empty()) return 0;
+  PangoLayout* layout = layoutTextLine(line, font);
+  PangoRectangle logical;
+  pango_layout_get_extents(layout, nullptr, &logical);
+  g_object_unref(layout);
+  return logical.width / static_cast<double>(PANGO_SCALE) * font.xScale;
+}
+
+}  // namespace platform::gdi
