@@ -51,6 +51,7 @@ class Canvas {
 };
 
 // Selects a new pen and brush for the life of the object, then restores and deletes them.
+// Without a brush colour the stock hollow brush is selected: outlines only.
 class PenAndBrush {
  public:
   PenAndBrush(HDC dc, int penStyle, int penWidth, COLORREF penColor, COLORREF brushColor) : dc_(dc) {
@@ -59,11 +60,16 @@ class PenAndBrush {
     oldPen_ = SelectObject(dc, obj(pen_));
     oldBrush_ = SelectObject(dc, obj(brush_));
   }
+  PenAndBrush(HDC dc, int penStyle, int penWidth, COLORREF penColor) : dc_(dc), brush_(nullptr) {
+    pen_ = CreatePen(penStyle, penWidth, penColor);
+    oldPen_ = SelectObject(dc, obj(pen_));
+    oldBrush_ = SelectObject(dc, GetStockObject(NULL_BRUSH));
+  }
   ~PenAndBrush() {
     SelectObject(dc_, oldPen_);
     SelectObject(dc_, oldBrush_);
     DeleteObject(obj(pen_));
-    DeleteObject(obj(brush_));
+    if (brush_ != nullptr) DeleteObject(obj(brush_));
   }
   PenAndBrush(const PenAndBrush&) = delete;
   PenAndBrush& operator=(const PenAndBrush&) = delete;
