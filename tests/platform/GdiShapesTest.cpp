@@ -40,66 +40,54 @@ class Picture {
   std::vector<COLORREF> pixels_;
 };
 
-TEST(GdiShapes, RectangleWithOnePixelPenOutlinesTheOuterPixelsAndFillsInside) {
-  Canvas canvas(20, 20);
-  {
-    PenAndBrush tools(canvas.dc(), PS_SOLID, 1, Black, Red);
-    ASSERT_TRUE(Rectangle(canvas.dc(), 5, 5, 15, 12));
-  }
-  Picture expected(20, 20, White);
-  expected.box(5, 5, 15, 12, Black);
-  expected.box(6, 6, 14, 11, Red);
-  EXPECT_EQ(expected.differences(canvas), "");
-}
+struct Box {
+  int left, top, right, bottom;
+  COLORREF color;
+};
 
-TEST(GdiShapes, RectangleWithTwoPixelPenIsCentredOnTheThinOutline) {
-  Canvas canvas(20, 20);
-  {
-    PenAndBrush tools(canvas.dc(), PS_SOLID, 2, Black, Red);
-    ASSERT_TRUE(Rectangle(canvas.dc(), 5, 5, 15, 12));
-  }
-  Picture expected(20, 20, White);
-  expected.box(4, 4, 15, 12, Black);  // L-1..L and R-2..R-1, T-1..T and B-2..B-1
-  expected.box(6, 6, 13, 10, Red);
-  EXPECT_EQ(expected.differences(canvas), "");
-}
+struct RectangleCase {
+  const char* what;
+  int penStyle, penWidth;
+  bool hollow;             // the stock hollow brush instead of red
+  RECT drawn[2];           // empty entries draw nothing
+  std::vector<Box> boxes;  // the expected picture on white, later boxes on top
+};
 
-TEST(GdiShapes, RectangleWithNullPenFillsOnePixelShortOfRightAndBottom) {
-  Canvas canvas(20, 20);
-  {
-    PenAndBrush tools(canvas.dc(), PS_NULL, 1, Black, Red);
-    ASSERT_TRUE(Rectangle(canvas.dc(), 5, 5, 15, 12));
+TEST(GdiShapes, RectanglesOutlineAndFillToThePixel) {
+  // clang-format off
+  const RectangleCase cases[] = {
+      {"1-pixel pen: the outer pixels, filled inside", PS_SOLID, 1, false, {{5, 5, 15, 12}},
+       {{5, 5, 15, 12, Black}, {6, 6, 14, 11, Red}}},
+      // L-1..L and R-2..R-1, T-1..T and B-2..B-1
+      {"2-pixel pen: centred on the thin outline", PS_SOLID, 2, false, {{5, 5, 15, 12}},
+       {{4, 4, 15, 12, Black}, {6, 6, 13, 10, Red}}},
+      {"null pen: filled one short of right and bottom", PS_NULL, 1, false, {{5, 5, 15, 12}},
+       {{5, 5, 14, 11, Red}}},
+      {"one pixel and an empty one: only the outline", PS_SOLID, 1, false, {{2, 2, 3, 3}, {5, 5, 5, 5}},
+       {{2, 2, 3, 3, Black}}},
+      // 3 wide: one pixel out, the path pixel, one in
+      {"hollow brush: only the outline", PS_SOLID, 3, true, {{4, 4, 16, 16}},
+       {{3, 3, 17, 17, Black}, {6, 6, 14, 14, White}}},
+  };
+  // clang-format on
+  for (const RectangleCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    Canvas canvas(20, 20);
+    {
+      PenAndBrush tools = c.hollow ? PenAndBrush(canvas.dc(), c.penStyle, c.penWidth, Black)
+                                   : PenAndBrush(canvas.dc(), c.penStyle, c.penWidth, Black, Red);
+      for (const RECT& r : c.drawn) {
+        if (r.right - r.left > 1) {
+          EXPECT_TRUE(Rectangle(canvas.dc(), r.left, r.top, r.right, r.bottom));
+        } else if (r.right != 0) {
+          Rectangle(canvas.dc(), r.left, r.top, r.right, r.bottom);
+        }
+      }
+    }
+    Picture expected(20, 20, White);
+    for (const Box& box : c.boxes) expected.box(box.left, box.top, box.right, box.bottom, box.color);
+    EXPECT_EQ(expected.differences(canvas), "");
   }
-  Picture expected(20, 20, White);
-  expected.box(5, 5, 14, 11, Red);
-  EXPECT_EQ(expected.differences(canvas), "");
-}
-
-TEST(GdiShapes, TinyRectanglesDrawOnlyTheirOutline) {
-  Canvas canvas(10, 10);
-  {
-    PenAndBrush tools(canvas.dc(), PS_SOLID, 1, Black, Red);
-    Rectangle(canvas.dc(), 2, 2, 3, 3);  // one pixel
-    Rectangle(canvas.dc(), 5, 5, 5, 5);  // empty
-  }
-  Picture expected(10, 10, White);
-  expected.box(2, 2, 3, 3, Black);
-  EXPECT_EQ(expected.differences(canvas), "");
-}
-
-TEST(GdiShapes, RectangleWithHollowBrushDrawsOnlyTheOutline) {
-  Canvas canvas(20, 20);
-  HPEN pen = CreatePen(PS_SOLID, 3, Black);
-  HGDIOBJ oldPen = SelectObject(canvas.dc(), obj(pen));
-  HGDIOBJ oldBrush = SelectObject(canvas.dc(), GetStockObject(NULL_BRUSH));
-  ASSERT_TRUE(Rectangle(canvas.dc(), 4, 4, 16, 16));
-  SelectObject(canvas.dc(), oldBrush);
-  SelectObject(canvas.dc(), oldPen);
-  DeleteObject(obj(pen));
-  Picture expected(20, 20, White);
-  expected.box(3, 3, 17, 17, Black);  // 3 wide: one pixel out, the path pixel, one in
-  expected.box(6, 6, 14, 14, White);
-  EXPECT_EQ(expected.differences(canvas), "");
 }
 
 TEST(GdiShapes, ShapesPastEveryEdgeAreCutToTheBitmap) {
