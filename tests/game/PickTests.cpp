@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 
+#include "../platform/GdiTestSupport.h"
 #include "ArrowTestWindow.h"
 #include "spinner/Arrow.h"
 
@@ -199,49 +201,31 @@ TEST_F(PickTest, TurnedScreenLeavesTheArrowAndEndsTheGame) {
 // Highlight and result frame, drawn into a white bitmap with the painter's green pen.
 class PickFrame : public PickTest {
  protected:
-  void SetUp() override { dc = NULL; }
   void openCanvas(int width, int height) {
-    screen = GetDC(NULL);
-    dc = CreateCompatibleDC(screen);
-    bitmap = CreateCompatibleBitmap(screen, width, height);
-    oldBitmap = SelectObject(dc, (HGDIOBJ)bitmap);
-    area = {0, 0, width, height};
-    pen = CreatePen(PS_SOLID, 1, RGB(100, 255, 100));
-    oldPen = SelectObject(dc, (HGDIOBJ)pen);
-    oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
-    clear();
+    green.reset();
+    canvas = std::make_unique<gdi_test::Canvas>(width, height);
+    green = std::make_unique<gdi_test::PenAndBrush>(dc(), PS_SOLID, 1, RGB(100, 255, 100));
   }
-  void clear() { FillRect(dc, &area, (HBRUSH)GetStockObject(WHITE_BRUSH)); }
-  bool green(int x, int y) { return GetPixel(dc, x, y) == RGB(100, 255, 100); }
+  HDC dc() const { return canvas->dc(); }
+  void clear() {
+    RECT area = {0, 0, canvas->width(), canvas->height()};
+    FillRect(dc(), &area, (HBRUSH)GetStockObject(WHITE_BRUSH));
+  }
+  bool isGreen(int x, int y) { return canvas->at(x, y) == RGB(100, 255, 100); }
   // The four corners of the frame and nothing just outside it.
   void expectFrame(int left, int top, int right, int bottom) {
-    EXPECT_TRUE(green(left, top));
-    EXPECT_TRUE(green(right - 1, top));
-    EXPECT_TRUE(green(left, bottom - 1));
-    EXPECT_TRUE(green(right - 1, bottom - 1));
-    EXPECT_FALSE(green(left + 1, top + 1));
+    EXPECT_TRUE(isGreen(left, top));
+    EXPECT_TRUE(isGreen(right - 1, top));
+    EXPECT_TRUE(isGreen(left, bottom - 1));
+    EXPECT_TRUE(isGreen(right - 1, bottom - 1));
+    EXPECT_FALSE(isGreen(left + 1, top + 1));
     if (left > 0) {
-      EXPECT_FALSE(green(left - 1, top));
+      EXPECT_FALSE(isGreen(left - 1, top));
     }
-    EXPECT_FALSE(green(right, bottom - 1));
+    EXPECT_FALSE(isGreen(right, bottom - 1));
   }
-  void closeCanvas() {
-    if (dc == NULL) return;
-    SelectObject(dc, oldPen);
-    SelectObject(dc, oldBrush);
-    SelectObject(dc, oldBitmap);
-    DeleteObject((HGDIOBJ)pen);
-    DeleteObject((HGDIOBJ)bitmap);
-    DeleteDC(dc);
-    ReleaseDC(NULL, screen);
-    dc = NULL;
-  }
-  void TearDown() override { closeCanvas(); }
-  HDC screen = NULL, dc = NULL;
-  HBITMAP bitmap = NULL;
-  HPEN pen = NULL;
-  HGDIOBJ oldBitmap = NULL, oldPen = NULL, oldBrush = NULL;
-  RECT area = {};
+  std::unique_ptr<gdi_test::Canvas> canvas;
+  std::unique_ptr<gdi_test::PenAndBrush> green;  // released before its canvas
 };
 
 struct SlotCase {
@@ -249,31 +233,14 @@ struct SlotCase {
   int slot;
 };
 
+// clang-format off
 const SlotCase slotCases[] = {
-    {0.25, 5},
-    {0.25 + slice, 4},
-    {0.25 + slice * 2, 3},
-    {0.6906, 0},
-    {0.7499, 0},
-    {0.75, 0},
-    {0.8, 0},
-    {1.0, 3},
-    {1.2499, 5},
-    {1.25, 5},
-    {1.25 + slice, 4},
-    {1.2876, 5},
-    {1.7499, 0},
-    {1.75, 0},
-    {1.75 + slice, 1},
-    {1.75 + slice * 2, 2},
-    {1.9999, 2},
-    {2.0, 3},
-    {0.0, 3},
-    {slice, 4},
-    {slice * 2, 5},
-    {0.2499, 5},
-    {3.5, 2},
+    {0.25, 5}, {0.25 + slice, 4}, {0.25 + slice * 2, 3}, {0.6906, 0}, {0.7499, 0}, {0.75, 0}, {0.8, 0},
+    {1.0, 3}, {1.2499, 5}, {1.25, 5}, {1.25 + slice, 4}, {1.2876, 5}, {1.7499, 0}, {1.75, 0},
+    {1.75 + slice, 1}, {1.75 + slice * 2, 2}, {1.9999, 2}, {2.0, 3}, {0.0, 3}, {slice, 4}, {slice * 2, 5},
+    {0.2499, 5}, {3.5, 2},
 };
+// clang-format on
 
 TEST_F(PickFrame, HighlightFollowsTheTipOnTheSideLayout) {
   startOn(320, 320);
@@ -283,7 +250,7 @@ TEST_F(PickFrame, HighlightFollowsTheTipOnTheSideLayout) {
     Arrow a;
     a.angles[0] = c.tip;
     clear();
-    a.drawPickHighlight(dc);
+    a.drawPickHighlight(dc());
     EXPECT_EQ(a.resultBoxY, 43 * c.slot);
     EXPECT_EQ(a.resultBoxX, 239);
     expectFrame(239, 43 * c.slot, 320, 43 * c.slot + 42);
@@ -301,12 +268,11 @@ TEST_F(PickFrame, HighlightFollowsTheTipOnTheBottomLayouts) {
       Arrow a;
       a.angles[0] = c.tip;
       clear();
-      a.drawPickHighlight(dc);
+      a.drawPickHighlight(dc());
       EXPECT_EQ(a.resultBoxX, 9 + 78 * c.slot);
       EXPECT_EQ(a.resultBoxY, top);
       expectFrame(9 + 78 * c.slot, top, 9 + 78 * c.slot + 72, top + 92);
     }
-    closeCanvas();
   }
 }
 
@@ -318,7 +284,7 @@ TEST_F(PickFrame, EverySliceOfEveryQuadrantHasItsSlot) {
     for (int m = 0; m < 6; ++m) {
       double tip = 0.25 + 0.5 * quadrant + slice * (m + 0.5);
       a.angles[0] = tip;
-      a.drawPickHighlight(dc);
+      a.drawPickHighlight(dc());
       // Growing angles walk the slots down in Q1 and Q3, up in Q2 and Q4.
       int slot = quadrant % 2 == 0 ? 5 - m : m;
       if (quadrant == 3) slot = m;
@@ -334,12 +300,12 @@ TEST_F(PickFrame, NothingOnATurnedScreen) {
   a.resultBoxX = 17;
   a.resultBoxY = 23;
   a.angles[0] = 1.0;
-  a.drawPickHighlight(dc);
-  a.drawPickResult(dc, hwnd);
+  a.drawPickHighlight(dc());
+  a.drawPickResult(dc(), hwnd);
   EXPECT_EQ(a.resultBoxX, 17);
   EXPECT_EQ(a.resultBoxY, 23);
   EXPECT_EQ(a.blinkCount, 0);
-  EXPECT_FALSE(green(17, 23));
+  EXPECT_FALSE(isGreen(17, 23));
 }
 
 TEST_F(PickFrame, ResultBlinksThreeTimesThenStays) {
@@ -347,7 +313,7 @@ TEST_F(PickFrame, ResultBlinksThreeTimesThenStays) {
   openCanvas(480, 640);
   Arrow a;
   a.angles[0] = 0.26;  // slot 5
-  a.drawPickHighlight(dc);
+  a.drawPickHighlight(dc());
   ASSERT_EQ(a.resultBoxX, 399);
   acquireBacklight();
   a.setSpeed(0.0);
@@ -358,8 +324,8 @@ TEST_F(PickFrame, ResultBlinksThreeTimesThenStays) {
   for (int paint = 0; paint < 8; ++paint) {
     SCOPED_TRACE("paint " + std::to_string(paint));
     clear();
-    a.drawPickResult(dc, hwnd);
-    EXPECT_EQ(green(399, 399), frameShown[paint]);
+    a.drawPickResult(dc(), hwnd);
+    EXPECT_EQ(isGreen(399, 399), frameShown[paint]);
     if (frameShown[paint]) expectFrame(399, 399, 471, 491);
     EXPECT_EQ(a.blinkCount, paint < 6 ? paint + 1 : 6);
     Events events = takeEvents();
@@ -378,10 +344,10 @@ TEST_F(PickFrame, SquareResultFrameAtSlotZero) {
   openCanvas(320, 320);
   Arrow a;
   a.angles[0] = 0.6906;
-  a.drawPickHighlight(dc);
+  a.drawPickHighlight(dc());
   a.blinkCount = 1;
   clear();
-  a.drawPickResult(dc, hwnd);
+  a.drawPickResult(dc(), hwnd);
   expectFrame(239, 0, 320, 42);
   EXPECT_EQ(takeEvents(), Events{"beep 0"});
 }
