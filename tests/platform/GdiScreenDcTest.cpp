@@ -1,4 +1,5 @@
 // Screen device contexts: drawing at the DC's origin, kept inside its clip region.
+#include "CoreFixture.h"
 #include "GdiTestSupport.h"
 #include "PlatformInternal.h"
 #include "PlatformTest.h"
@@ -89,20 +90,9 @@ TEST_F(GdiScreenDc, ScreenDcsCountWhileAliveAndTakeNoBitmap) {
   EXPECT_EQ(platform::gdi::liveObjects(), before);
 }
 
-// A back end that only records what the drawing layer says changed.
-struct ChangeRecorder : platform::Backend {
-  uint32_t now() override { return 0; }
-  void idle(uint32_t) override {}
+// A back end that records what the drawing layer says changed.
+struct ChangeRecorder : core_test::FakeBackend {
   void screenChanged(const RECT& rect) override { changes.push_back(rect); }
-  void sleep(uint32_t) override {}
-  bool startThread(LPTHREAD_START_ROUTINE, void*) override { return false; }
-  void beep(UINT) override {}
-  void ledChanged(const NLED_SETTINGS_INFO&) override {}
-  void backlightChanged(bool) override {}
-  bool ledAccepts(UINT) override { return false; }
-  bool answerBox(const platform::BoxRequest&, int*) override { return false; }
-  bool answerFileDialog(HWND, std::u16string*, bool*) override { return false; }
-  void titleChanged(const std::u16string&) override {}
   std::vector<RECT> changes;
 };
 
