@@ -4,10 +4,11 @@
 
 #include <windows.h>
 
-#include <sstream>
+#include <cstdint>
 #include <string>
 #include <vector>
 
+#include "ArrowTestWindow.h"
 #include "PlatformTest.h"
 #include "app/Vortelle.h"
 #include "controls/ButtonState.h"
@@ -54,17 +55,7 @@ inline void endGame(HWND main) {
   platform_test::pump();
 }
 
-// The trace since the last call, one event a line, without the leading time.
-inline std::vector<std::string> takeEvents() {
-  std::vector<std::string> events;
-  std::istringstream lines(platform_test::takeTrace());
-  std::string line;
-  while (std::getline(lines, line)) {
-    size_t space = line.find(' ');
-    events.push_back(space == std::string::npos ? line : line.substr(space + 1));
-  }
-  return events;
-}
+using spinner_test::takeEvents;
 
 inline bool contains(const std::vector<std::string>& events, const std::string& event) {
   for (const std::string& e : events) {
@@ -78,6 +69,12 @@ inline POINT onScreen(HWND hwnd, int x, int y) {
   POINT point = {x, y};
   ClientToScreen(hwnd, &point);
   return point;
+}
+
+// The screen's pixel at a client point of the window, as 0x00RRGGBB.
+inline uint32_t clientPixel(HWND hwnd, int x, int y) {
+  POINT p = onScreen(hwnd, x, y);
+  return platform_test::pixel(p.x, p.y);
 }
 
 inline void command(HWND main, int id) { SendMessageW(main, WM_COMMAND, MAKEWPARAM(id, 1004), 0); }
