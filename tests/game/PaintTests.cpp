@@ -69,11 +69,7 @@ class PaintTest : public ::testing::Test {
     platform_test::pump();
   }
 
-  // The screen's pixel at a client point of the main window.
-  uint32_t client(int x, int y) {
-    POINT p = onScreen(main, x, y);
-    return platform_test::pixel(p.x, p.y);
-  }
+  uint32_t client(int x, int y) { return clientPixel(main, x, y); }
 
   HWND main = 0;
 };
@@ -117,15 +113,14 @@ TEST_F(PaintTest, StarCentreLiesUnderTheArrowCentreOnEveryScreen) {
 
 // How many sampled pixels of the bottle square show frame `frame` of the strip (mirrored or
 // not), the key colour letting the board through. The WVGA square is the strip doubled.
-double bottleMatch(PaintTest* test, int frame, bool mirrored, const Picture& strip, const Picture& board,
-                   uint32_t (PaintTest::*clientPixel)(int, int)) {
+double bottleMatch(HWND main, int frame, bool mirrored, const Picture& strip, const Picture& board) {
   int samples = 0;
   int matches = 0;
   for (int v = 4; v < 200; v += 8) {
     for (int u = 4; u < 200; u += 8) {
       int x = 40 + 2 * u + 1;
       int y = mirrored ? 30 + 400 - 2 * v : 30 + 2 * v + 1;
-      uint32_t shown = (test->*clientPixel)(x, y);
+      uint32_t shown = clientPixel(main, x, y);
       bool ok = false;
       // Nearest-neighbour stretching may take the next source row or column.
       for (int dv = -1; dv <= 1 && !ok; ++dv) {
@@ -151,20 +146,16 @@ TEST_F(PaintTest, BottleFrameFollowsTheAngleAndMirrorsTheSecondHalfTurn) {
     int frame;
     bool mirrored;
   } cases[] = {{0.0, 0, false}, {1.0, 20, false}, {1.05, 19, true}, {2.0, 0, true}};
-  // PaintTest::client is protected; reach it through a derived accessor.
-  struct Access : PaintTest {
-    static uint32_t (PaintTest::*pixel())(int, int) { return &Access::client; }
-  };
   for (const Case& c : cases) {
     bottleAngle = c.angle;
     repaint();
-    EXPECT_GE(bottleMatch(this, c.frame, c.mirrored, strip, board, Access::pixel()), 0.97) << "angle " << c.angle;
+    EXPECT_GE(bottleMatch(main, c.frame, c.mirrored, strip, board), 0.97) << "angle " << c.angle;
   }
   // Frame 5 is not symmetric: the mirrored angle must not show it upright.
   bottleAngle = 2.0 - 0.25;
   repaint();
-  EXPECT_GE(bottleMatch(this, 5, true, strip, board, Access::pixel()), 0.97);
-  EXPECT_LT(bottleMatch(this, 5, false, strip, board, Access::pixel()), 0.9);
+  EXPECT_GE(bottleMatch(main, 5, true, strip, board), 0.97);
+  EXPECT_LT(bottleMatch(main, 5, false, strip, board), 0.9);
 
   for (double none : {2.05, 2.5, -0.01}) {
     bottleAngle = none;
