@@ -7,48 +7,43 @@
 
 namespace {
 
-TEST(ModelTest, SchM49NeedsAllSevenUnits) {
-  EXPECT_TRUE(matchesModel(TEXT("SCH-M490"), MODEL_SCH_M49));
-  EXPECT_TRUE(matchesModel(TEXT("SCH-M49"), MODEL_SCH_M49));
-  EXPECT_TRUE(matchesModel(TEXT("SCH-M495 whatever follows"), MODEL_SCH_M49));
-  EXPECT_FALSE(matchesModel(TEXT("SCH-M4"), MODEL_SCH_M49));
-  EXPECT_FALSE(matchesModel(TEXT("sch-m490"), MODEL_SCH_M49));
-  EXPECT_FALSE(matchesModel(TEXT("SCH-M480"), MODEL_SCH_M49));
-  EXPECT_FALSE(matchesModel(TEXT(""), MODEL_SCH_M49));
-}
+struct ModelCase {
+  const WCHAR* text;
+  ModelTest test;
+  bool matches;
+};
 
-TEST(ModelTest, SchM710LeavesTheLastUnitOpen) {
-  EXPECT_TRUE(matchesModel(TEXT("SCH-M710"), MODEL_SCH_M710));
-  EXPECT_TRUE(matchesModel(TEXT("SCH-M715"), MODEL_SCH_M710));
-  EXPECT_TRUE(matchesModel(TEXT("SCH-M71"), MODEL_SCH_M710));
-  EXPECT_FALSE(matchesModel(TEXT("SCH-M720"), MODEL_SCH_M710));
-  EXPECT_FALSE(matchesModel(TEXT("SCH-M7"), MODEL_SCH_M710));
-}
+// clang-format off
+const ModelCase modelCases[] = {
+    // SCH-M49 needs all seven units.
+    {TEXT("SCH-M490"), MODEL_SCH_M49, true}, {TEXT("SCH-M49"), MODEL_SCH_M49, true},
+    {TEXT("SCH-M495 whatever follows"), MODEL_SCH_M49, true}, {TEXT("SCH-M4"), MODEL_SCH_M49, false},
+    {TEXT("sch-m490"), MODEL_SCH_M49, false}, {TEXT("SCH-M480"), MODEL_SCH_M49, false},
+    {TEXT(""), MODEL_SCH_M49, false},
+    // SCH-M710 leaves the last unit open.
+    {TEXT("SCH-M710"), MODEL_SCH_M710, true}, {TEXT("SCH-M715"), MODEL_SCH_M710, true},
+    {TEXT("SCH-M71"), MODEL_SCH_M710, true}, {TEXT("SCH-M720"), MODEL_SCH_M710, false},
+    {TEXT("SCH-M7"), MODEL_SCH_M710, false},
+    // X1i compares three units.
+    {TEXT("X1i"), MODEL_X1I, true}, {TEXT("X1i Xperia"), MODEL_X1I, true}, {TEXT("X1"), MODEL_X1I, false},
+    {TEXT("x1i"), MODEL_X1I, false}, {TEXT("X1I"), MODEL_X1I, false},
+    // S_H-M480_ accepts any first two units.
+    {TEXT("SCH-M480"), MODEL_S_H_M480_, true}, {TEXT("SPH-M480"), MODEL_S_H_M480_, true},
+    {TEXT("??H-M480"), MODEL_S_H_M480_, true}, {TEXT("ZZH-M4801"), MODEL_S_H_M480_, true},
+    {TEXT("SCH-M49"), MODEL_S_H_M480_, false}, {TEXT("SCH-M48"), MODEL_S_H_M480_, false},
+    {TEXT("SCh-M480"), MODEL_S_H_M480_, false},
+};
+// clang-format on
 
-TEST(ModelTest, X1iComparesThreeUnits) {
-  EXPECT_TRUE(matchesModel(TEXT("X1i"), MODEL_X1I));
-  EXPECT_TRUE(matchesModel(TEXT("X1i Xperia"), MODEL_X1I));
-  EXPECT_FALSE(matchesModel(TEXT("X1"), MODEL_X1I));
-  EXPECT_FALSE(matchesModel(TEXT("x1i"), MODEL_X1I));
-  EXPECT_FALSE(matchesModel(TEXT("X1I"), MODEL_X1I));
-}
-
-TEST(ModelTest, SH480AcceptsAnyFirstTwoUnits) {
-  EXPECT_TRUE(matchesModel(TEXT("SCH-M480"), MODEL_S_H_M480_));
-  EXPECT_TRUE(matchesModel(TEXT("SPH-M480"), MODEL_S_H_M480_));
-  EXPECT_TRUE(matchesModel(TEXT("??H-M480"), MODEL_S_H_M480_));
-  EXPECT_TRUE(matchesModel(TEXT("ZZH-M4801"), MODEL_S_H_M480_));
-  EXPECT_FALSE(matchesModel(TEXT("SCH-M49"), MODEL_S_H_M480_));
-  EXPECT_FALSE(matchesModel(TEXT("SCH-M48"), MODEL_S_H_M480_));
-  EXPECT_FALSE(matchesModel(TEXT("SCh-M480"), MODEL_S_H_M480_));
-}
-
-TEST(ModelTest, ZeroedTextMatchesNothing) {
-  WCHAR zeros[10] = {};
-  EXPECT_FALSE(matchesModel(zeros, MODEL_SCH_M49));
-  EXPECT_FALSE(matchesModel(zeros, MODEL_SCH_M710));
-  EXPECT_FALSE(matchesModel(zeros, MODEL_X1I));
-  EXPECT_FALSE(matchesModel(zeros, MODEL_S_H_M480_));
+TEST(ModelTest, ComparesFixedPositionsCaseSensitively) {
+  for (size_t i = 0; i < std::size(modelCases); ++i) {
+    const ModelCase& c = modelCases[i];
+    EXPECT_EQ(matchesModel(c.text, c.test), c.matches) << "case " << i;
+  }
+  WCHAR zeros[10] = {};  // no model text: nothing matches
+  for (ModelTest test : {MODEL_SCH_M49, MODEL_SCH_M710, MODEL_X1I, MODEL_S_H_M480_}) {
+    EXPECT_FALSE(matchesModel(zeros, test));
+  }
 }
 
 TEST(ModelText, ArrowKeepsTheModelItFinds) {
