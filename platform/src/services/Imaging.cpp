@@ -52,27 +52,36 @@ bool readPictureFile(const std::string& path, std::vector<uint8_t>* bytes) {
   return ok;
 }
 
-class Image final : public IImage {
+// One COM interface with its reference count: the object lives until the last Release.
+template <typename Derived, typename Interface>
+class ComObject : public Interface {
  public:
-  Image(std::vector<uint8_t>&& bytes, Format format, int width, int height)
-      : bytes_(std::move(bytes)), format_(format), width_(width), height_(height) {}
-
   HRESULT QueryInterface(REFIID iid, void** object) override {
     if (object == nullptr) return E_POINTER;
-    if (!(iid == IID_IImage)) {
+    if (!(iid == Derived::interfaceId())) {
       *object = nullptr;
       return E_NOINTERFACE;
     }
     AddRef();
-    *object = static_cast<IImage*>(this);
+    *object = static_cast<Interface*>(this);
     return S_OK;
   }
   ULONG AddRef() override { return ++references_; }
   ULONG Release() override {
     ULONG left = --references_;
-    if (left == 0) delete this;
+    if (left == 0) delete static_cast<Derived*>(this);
     return left;
   }
+
+ private:
+  std::atomic<ULONG> references_{1};
+};
+
+class Image final : public ComObject<Image, IImage> {
+ public:
+  static const IID& interfaceId() { return IID_IImage; }
+  Image(std::vector<uint8_t>&& bytes, Format format, int width, int height)
+      : bytes_(std::move(bytes)), format_(format), width_(width), height_(height) {}
 
   HRESULT GetImageInfo(ImageInfo* info) override {
     if (info == nullptr) return E_POINTER;
@@ -112,6 +121,7 @@ class Image final : public IImage {
   }
 
  private:
+  friend class ComObject<Image, IImage>;
   ~Image() = default;
 
   bool decode(int minWidth, int minHeight, DecodedPicture* picture) {
@@ -126,31 +136,15 @@ class Image final : public IImage {
     return false;
   }
 
-  std::atomic<ULONG> references_{1};
   std::vector<uint8_t> bytes_;
   Format format_;
   int width_;
   int height_;
 };
 
-class ImagingFactory final : public IImagingFactory {
+class ImagingFactory final : public ComObject<ImagingFactory, IImagingFactory> {
  public:
-  HRESULT QueryInterface(REFIID iid, void** object) override {
-    if (object == nullptr) return E_POINTER;
-    if (!(iid == IID_IImagingFactory)) {
-      *object = nullptr;
-      return E_NOINTERFACE;
-    }
-    AddRef();
-    *object = static_cast<IImagingFactory*>(this);
-    return S_OK;
-  }
-  ULONG AddRef() override { return ++references_; }
-  ULONG Release() override {
-    ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
-  }
+  static const IID& interfaceId() { return IID_IImagingFactory; }
 
   // Reads the file and its header now; the pixels are decoded at each Draw.
   HRESULT CreateImageFromFile(LPCWSTR fileName, IImage** image) override {
@@ -179,8 +173,8 @@ class ImagingFactory final : public IImagingFactory {
   }
 
  private:
+  friend class ComObject<ImagingFactory, IImagingFactory>;
   ~ImagingFactory() = default;
-  std::atomic<ULONG> references_{1};
 };
 
 }  // namespace
