@@ -189,21 +189,22 @@ HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object) {
   return nullptr;
 }
 
-COLORREF SetTextColor(HDC hdc, COLORREF color) {
+namespace {
+
+// Sets one of the DC's colours and hands back the one it replaces.
+COLORREF swapColor(HDC hdc, COLORREF Dc::*field, COLORREF color) {
   Dc* dc = findDc(hdc);
   if (dc == nullptr) return CLR_INVALID;
-  COLORREF previous = dc->textColor;
-  dc->textColor = color & 0xFFFFFF;
+  COLORREF previous = dc->*field;
+  dc->*field = color & 0xFFFFFF;
   return previous;
 }
 
-COLORREF SetBkColor(HDC hdc, COLORREF color) {
-  Dc* dc = findDc(hdc);
-  if (dc == nullptr) return CLR_INVALID;
-  COLORREF previous = dc->bkColor;
-  dc->bkColor = color & 0xFFFFFF;
-  return previous;
-}
+}  // namespace
+
+COLORREF SetTextColor(HDC hdc, COLORREF color) { return swapColor(hdc, &Dc::textColor, color); }
+
+COLORREF SetBkColor(HDC hdc, COLORREF color) { return swapColor(hdc, &Dc::bkColor, color); }
 
 int SetBkMode(HDC hdc, int mode) {
   Dc* dc = findDc(hdc);
