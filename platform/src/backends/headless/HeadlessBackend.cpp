@@ -18,7 +18,7 @@ namespace {
 // A question the script did not answer ends the run: the game would wait for a person.
 [[noreturn]] void unanswered(const std::string& message) {
   std::fflush(nullptr);
-  std::fprintf(stderr, "%s\n", message.c_str());
+  std::fprintf(stderr, "%s: %s\n", program_invocation_short_name, message.c_str());
   std::_Exit(3);
 }
 
@@ -115,7 +115,8 @@ void HeadlessBackend::idle(uint32_t deadline) {
         std::string error;
         if (!writeScreenshot(step.text, &error)) {
           std::fflush(nullptr);
-          std::fprintf(stderr, "line %d: screenshot %s: %s\n", step.line, step.text.c_str(), error.c_str());
+          std::fprintf(stderr, "%s: line %d: screenshot %s: %s\n", program_invocation_short_name, step.line,
+                       step.text.c_str(), error.c_str());
           std::_Exit(2);
         }
         break;
