@@ -49,23 +49,35 @@ std::vector<TextLine> splitAtLineFeeds(std::u16string_view text, UINT format) {
   return lines;
 }
 
-// Breaks one line into lines of at most `width` pixels; the spaces at a break are dropped.
+// Whether a line's glyphs stay within `width` pixels. The ink decides, not the advances: the
+// last glyph's side bearing may pass the edge, so text laid out to fill its control exactly
+// at one density still fits at the others, whose base units round differently.
+bool fits(const TextLine& line, const Font& font, int width) {
+  if (line.text.empty()) return true;
+  PangoLayout* layout = layoutTextLine(line, font);
+  PangoRectangle ink;
+  pango_layout_get_extents(layout, &ink, nullptr);
+  g_object_unref(layout);
+  return (ink.x + ink.width) / static_cast<double>(PANGO_SCALE) * font.xScale <= width;
+}
+
+// Breaks one line into lines whose ink fits in `width` pixels; the spaces at a break are dropped.
 void wrapLine(const TextLine& line, const Font& font, int width, std::vector<TextLine>& out) {
   std::u16string_view text(line.text);
   size_t begin = 0;
   do {
     size_t end = nextWordEnd(text, begin);
-    if (textLineWidth(part(line, begin, end), font) > width) {
+    if (!fits(part(line, begin, end), font, width)) {
       // The word is wider than the line: as many of its characters as fit, at least one.
       end = nextCharacter(text, begin);
       while (end < text.size()) {
         size_t next = nextCharacter(text, end);
-        if (textLineWidth(part(line, begin, next), font) > width) break;
+        if (!fits(part(line, begin, next), font, width)) break;
         end = next;
       }
     } else {
       for (size_t next = nextWordEnd(text, end); next != end; next = nextWordEnd(text, end)) {
-        if (textLineWidth(part(line, begin, next), font) > width) break;
+        if (!fits(part(line, begin, next), font, width)) break;
         end = next;
       }
     }

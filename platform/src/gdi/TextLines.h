@@ -18,7 +18,7 @@ struct TextLine {
 
 // Splits the text into the lines the format asks for: one when DT_SINGLELINE (line feeds then
 // dropped); otherwise a line per line feed and, with DT_WORDBREAK, further lines wherever the
-// next word would pass `width` pixels. A word wider than a line of its own is broken between
+// next word's glyphs would pass `width` pixels. A word wider than a line of its own is broken between
 // characters. The font must be resolved.
 std::vector<TextLine> breakTextLines(std::u16string_view text, UINT format, const Font& font, int width);
 
