@@ -38,8 +38,8 @@ TEST_F(ResourcesTest, ReadsEveryEntryOfTheCompiledFile) {
   const ResourceFile& file = platform::resources::program();
   EXPECT_FALSE(file.damaged());
   // Four string blocks, the icon group and its three images, the bitmap, the accelerators, two
-  // RCDATA, the menu, the dialog and the named CEUX entry.
-  EXPECT_EQ(file.entries().size(), 15u);
+  // RCDATA, the menu, the two dialogs and the named CEUX entry.
+  EXPECT_EQ(file.entries().size(), 16u);
   const auto* named = file.find(ResourceId::fromText(u"ceux"), ResourceId::fromText(u"hi_res_aware"));
   ASSERT_NE(named, nullptr);
   EXPECT_EQ(named->language, 0x0412);

@@ -1,8 +1,11 @@
 // Modal dialogs from templates: opened and traced, closed by the title bar's ok button and by
-// RETURN, sized by SHInitDialog, and never shown while a quit request is pending.
+// RETURN, sized by SHInitDialog, their static text wrapped at words, and never shown while a
+// quit request is pending.
 #include "ShellTestSupport.h"
 
 #include <aygshell.h>
+
+#include <algorithm>
 
 #include <gtest/gtest.h>
 
@@ -34,6 +37,35 @@ struct PixelProbe {
 uint32_t PixelProbe::iconPixel = 0;
 uint32_t PixelProbe::background = 0;
 
+// The ink of the long text's control on screen and beyond its right edge, read from inside the
+// dialog's loop.
+struct LongTextProbe {
+  static void CALLBACK tick(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    GetWindowRect(GetDlgItem(dialogLog.dialog, 209), &control);
+    inkRows = 0;
+    inkRight = -1;
+    inkPastEdge = 0;
+    for (int y = control.top; y < control.bottom && y < 800 - 52; ++y) {
+      bool row = false;
+      for (int x = control.left; x < 480; ++x) {
+        if (platform_test::pixel(x, y) == 0xFFFFFFu) continue;
+        row = true;
+        inkRight = std::max(inkRight, x);
+        if (x >= control.right) ++inkPastEdge;
+      }
+      inkRows += row;
+    }
+    PostMessageW(dialogLog.dialog, WM_CLOSE, 0, 0);
+  }
+  static RECT control;
+  static int inkRows, inkRight, inkPastEdge;
+};
+RECT LongTextProbe::control{};
+int LongTextProbe::inkRows = 0;
+int LongTextProbe::inkRight = -1;
+int LongTextProbe::inkPastEdge = 0;
+
 // The game's information dialogs: shell set-up at WM_INITDIALOG, IDOK and WM_CLOSE end them.
 BOOL CALLBACK infoDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
@@ -63,8 +95,8 @@ BOOL CALLBACK infoDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
   return FALSE;
 }
 
-INT_PTR runDialog(HWND owner, LPARAM initParam = 0) {
-  HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(105), RT_DIALOG);
+INT_PTR runDialog(HWND owner, LPARAM initParam = 0, int id = 105) {
+  HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(id), RT_DIALOG);
   auto* dialogTemplate = static_cast<LPCDLGTEMPLATEW>(LockResource(LoadResource(nullptr, found)));
   return DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialogTemplate, owner, infoDialogProc, initParam);
 }
@@ -116,6 +148,20 @@ TEST_F(ShellDialogTest, DialogDrawsItsControlsOnWhite) {
   EXPECT_EQ(runDialog(main), 0);
   EXPECT_EQ(PixelProbe::background, 0xFFFFFFu);
   EXPECT_EQ(PixelProbe::iconPixel, 0x008000u);
+}
+
+TEST_F(ShellDialogTest, LongKoreanTextWrapsAtWordsInsideItsControl) {
+  SetTimer(nullptr, 0, 10, LongTextProbe::tick);
+  platform_test::script("wait 20");
+  runDialog(main, 0, 132);
+  const RECT& control = LongTextProbe::control;
+  ASSERT_GT(control.right, control.left);
+  EXPECT_EQ(LongTextProbe::inkPastEdge, 0);
+  // The glyphs end before the edge: no line is cut there.
+  EXPECT_GE(LongTextProbe::inkRight, control.left + (control.right - control.left) / 2);
+  EXPECT_LT(LongTextProbe::inkRight, control.right - 1);
+  // Four lines of the first paragraph and two of the second, 29 pixels apart at this density.
+  EXPECT_GE(LongTextProbe::inkRows, 6 * 18);
 }
 
 TEST_F(ShellDialogTest, QuitPendingReturnsOkWithoutShowing) {
