@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Makes the README's pictures in docs/ by playing the game headless: a spin, a pick and the
-# bottle on the 480x800 screen, and a spin on the two other screens.
+# bottle on the 480x800 screen, a spin on the two other screens, and on every screen the menu
+# bar, the open Help menu and the About and Manual dialogs.
 # Usage: scripts/make-screenshots.sh [PROGRAM]   (default: build/default/vortelle, built if missing)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -56,3 +57,26 @@ key RETURN
 wait 600
 screenshot $docs/screen-480x640-spin.png
 SCRIPT
+
+# The soft-key bar, the Help menu the right soft key opens, and the two dialogs it leads to.
+for screen in 320x320 480x640 480x800; do
+  shoot "$screen" "screen-$screen-menubar.png" <<SCRIPT
+screenshot $docs/screen-$screen-menubar.png
+SCRIPT
+  shoot "$screen" "screen-$screen-help.png" <<SCRIPT
+key F2
+screenshot $docs/screen-$screen-help.png
+SCRIPT
+  shoot "$screen" "screen-$screen-about.png" <<SCRIPT
+key F2
+key A
+screenshot $docs/screen-$screen-about.png
+key RETURN
+SCRIPT
+  shoot "$screen" "screen-$screen-manual.png" <<SCRIPT
+key F2
+key M
+screenshot $docs/screen-$screen-manual.png
+key RETURN
+SCRIPT
+done
