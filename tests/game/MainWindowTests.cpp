@@ -27,7 +27,10 @@ struct LayoutCase {
 
 // The 480-wide screens: the Start and Stop row is fixed, the settings and players stand above it.
 LayoutCase bottomLayout(int height, int settingsTop, int playersTop, int pinTop) {
-  LayoutCase c = {{480, height, ""}, {10, 620, 230, 690}, {250, 620, 470, 690}};
+  LayoutCase c = {};
+  c.phone = {480, height, ""};
+  c.start = {10, 620, 230, 690};
+  c.stop = {250, 620, 470, 690};
   for (int i = 0; i < 3; ++i) c.settings[i] = {10 + 160 * i, settingsTop, 150 + 160 * i, settingsTop + 50};
   for (int i = 0; i < 6; ++i) c.participants[i] = {10 + 78 * i, playersTop, 80 + 78 * i, playersTop + 90};
   c.pinTopLeft = {211, pinTop};
@@ -36,7 +39,10 @@ LayoutCase bottomLayout(int height, int settingsTop, int playersTop, int pinTop)
 }
 
 LayoutCase squareLayout() {
-  LayoutCase c = {{320, 320, ""}, {10, 322, 110, 362}, {125, 322, 225, 362}};
+  LayoutCase c = {};
+  c.phone = {320, 320, ""};
+  c.start = {10, 322, 110, 362};
+  c.stop = {125, 322, 225, 362};
   for (int i = 0; i < 3; ++i) c.settings[i] = {2 + 80 * i, 230, 78 + 80 * i, 260};
   for (int i = 0; i < 6; ++i) c.participants[i] = {240, 1 + 43 * i, 319, 41 + 43 * i};
   c.pinTopLeft = {111, 108};
