@@ -33,10 +33,10 @@ struct Options {
   bool modelGiven = false;  // false: the host's own model text
   std::u16string model;
   bool headless = false;
-  std::string scriptPath;  // "-" is standard input
-  std::string tracePath;   // empty: standard output
-  bool leds = false;       // --leds: the lamp strip beside the screen (SDL)
-  bool refuseLeds = false; // --refuse-leds: the headless LED driver refuses every setting
+  std::string scriptPath;   // "-" is standard input
+  std::string tracePath;    // empty: standard output
+  bool leds = false;        // --leds: the lamp strip beside the screen (SDL)
+  bool refuseLeds = false;  // --refuse-leds: the headless LED driver refuses every setting
 };
 
 const Options& options();
