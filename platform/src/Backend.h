@@ -71,6 +71,17 @@ class Backend {
   // Another thread posted a message for the user-interface thread: cut short its wait in idle().
   // Callable from any thread. Headless needs nothing (its workers run in lock step).
   virtual void wake() {}
+
+  // Single instance across processes: FindWindowW found no window of its own and asks whether
+  // another instance of the program on this desktop has a top-level window of this class and
+  // title (nullptr: any). The one that answered true comes forward with raiseOtherInstance().
+  // Headless runs are each a phone of their own and keep these defaults.
+  virtual bool findOtherInstance(LPCWSTR className, LPCWSTR title) {
+    (void)className;
+    (void)title;
+    return false;
+  }
+  virtual bool raiseOtherInstance() { return false; }
 };
 
 }  // namespace platform

@@ -11,6 +11,15 @@ namespace {
 
 // GetDesktopWindow's handle: outside every table, so only the calls that accept it know it.
 const HWND desktopHandle = reinterpret_cast<HWND>(uintptr_t{0xE});
+// FindWindowW's answer for a window of another instance of the program: outside every table
+// too, so every call but SetForegroundWindow fails on it as on a stale handle.
+const HWND otherInstanceHandle = reinterpret_cast<HWND>(uintptr_t{0xC});
+
+// Class atoms are this process's own: only a class given by name is looked for elsewhere.
+HWND findOtherInstance(LPCWSTR className, LPCWSTR windowName) {
+  if (!started() || (className && IS_INTRESOURCE(className))) return nullptr;
+  return backend().findOtherInstance(className, windowName) ? otherInstanceHandle : nullptr;
+}
 
 bool isTopmost(HWND hwnd) {
   const Window* w = findWindow(hwnd);
@@ -245,15 +254,16 @@ HWND GetDesktopWindow() { return desktopHandle; }
 
 HWND FindWindowW(LPCWSTR className, LPCWSTR windowName) {
   ATOM atom = 0;
-  if (className && !findClass(className, &atom)) return nullptr;
-  for (HWND hwnd : topLevel()) {
-    const Window* w = findWindow(hwnd);
-    if (!w || w->destroying || isPlatformWindow(*w)) continue;
-    if (className && w->classAtom != atom) continue;
-    if (windowName && w->text != windowName) continue;
-    return hwnd;
+  if (!className || findClass(className, &atom)) {
+    for (HWND hwnd : topLevel()) {
+      const Window* w = findWindow(hwnd);
+      if (!w || w->destroying || isPlatformWindow(*w)) continue;
+      if (className && w->classAtom != atom) continue;
+      if (windowName && w->text != windowName) continue;
+      return hwnd;
+    }
   }
-  return nullptr;
+  return findOtherInstance(className, windowName);
 }
 
 int GetDlgCtrlID(HWND hwnd) {
@@ -328,6 +338,7 @@ BOOL ClientToScreen(HWND hwnd, LPPOINT point) {
 BOOL SetForegroundWindow(HWND hwnd) {
   // Callers may set bit 0 to bring the window forward together with its owned windows.
   hwnd = reinterpret_cast<HWND>(reinterpret_cast<uintptr_t>(hwnd) & ~uintptr_t{1});
+  if (hwnd == otherInstanceHandle) return started() && backend().raiseOtherInstance() ? TRUE : FALSE;
   Window* w = findWindow(hwnd);
   if (!w) return FALSE;
   while (Window* parent = findWindow(w->parent)) w = parent;
