@@ -1,0 +1,150 @@
+// Two instances of the desktop program meeting through their link, inside one process: the
+// first holds the name and answers, the second asks and has it come forward.
+#include "backends/sdl/InstanceLink.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstddef>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+namespace platform::sdl {
+namespace {
+
+using Text = std::optional<std::u16string>;
+
+// Parallel test runs must not meet each other.
+std::string uniqueName(const char* test) {
+  return instanceName(getuid(), std::string(":test-") + std::to_string(getpid()) + "-" + test, 480, 800);
+}
+
+TEST(SdlInstanceLink, NameCarriesTheUserTheDisplayAndTheScreen) {
+  EXPECT_EQ(instanceName(1000, ":0", 480, 800), "vortelle-1000-:0-480x800");
+  EXPECT_EQ(instanceName(0, "wayland-1", 320, 320), "vortelle-0-wayland-1-320x320");
+  EXPECT_NE(instanceName(1000, ":0", 480, 800), instanceName(1000, ":0", 480, 640));
+  EXPECT_NE(instanceName(1000, ":0", 480, 800), instanceName(1001, ":0", 480, 800));
+  EXPECT_NE(instanceName(1000, ":0", 480, 800), instanceName(1000, ":1", 480, 800));
+  EXPECT_EQ(instanceName(7, "", 480, 800), "vortelle-7---480x800");
+  // A long display name is cut so the whole name fits a socket address.
+  const std::string name = instanceName(4294967295u, std::string(300, 'd'), 10000, 10000);
+  EXPECT_LT(name.size() + 1, sizeof(sockaddr_un::sun_path));
+  EXPECT_EQ(instanceName(5, "a/b", 480, 800), "vortelle-5-a_b-480x800");
+}
+
+TEST(SdlInstanceLink, ClassAndTitleTravelUnchanged) {
+  const Text texts[] = {std::nullopt, u"", u"VORTELLE", u"Spin it 100%", u"a\nb\tc", u"-", u"=", u"보틀 게임"};
+  for (const Text& text : texts) {
+    const std::string wire = toWire(text);
+    EXPECT_EQ(wire.find_first_of(" \n\r"), std::string::npos) << wire;
+    Text back = u"unchanged";
+    ASSERT_TRUE(fromWire(wire, &back)) << wire;
+    EXPECT_EQ(back, text) << wire;
+  }
+  Text ignored;
+  for (const char* bad : {"", "x", "=%", "=%4", "=%zz", "-x"}) EXPECT_FALSE(fromWire(bad, &ignored)) << bad;
+}
+
+struct Holder {
+  std::atomic<int> raises{0};
+  Text askedClass;
+  Text askedTitle;
+
+  InstanceLink::Answers answers() {
+    InstanceLink::Answers a;
+    a.hasWindow = [this](const Text& className, const Text& title) {
+      askedClass = className;
+      askedTitle = title;
+      return className == u"VORTELLE" && (!title || *title == u"Vortelle");
+    };
+    a.raise = [this] { ++raises; };
+    return a;
+  }
+};
+
+TEST(SdlInstanceLink, SecondInstanceFindsTheFirstsWindowAndRaisesIt) {
+  const std::string name = uniqueName("round-trip");
+  Holder first;
+  InstanceLink firstLink(name);
+  ASSERT_TRUE(firstLink.listen(first.answers()));
+  EXPECT_TRUE(firstLink.listening());
+  // The holder never asks itself.
+  EXPECT_FALSE(firstLink.findWindow(u"VORTELLE", u"Vortelle"));
+
+  Holder second;
+  InstanceLink secondLink(name);
+  EXPECT_FALSE(secondLink.listen(second.answers()));
+  EXPECT_TRUE(secondLink.findWindow(u"VORTELLE", u"Vortelle"));
+  EXPECT_EQ(first.askedClass, u"VORTELLE");
+  EXPECT_EQ(first.askedTitle, u"Vortelle");
+  EXPECT_TRUE(secondLink.findWindow(u"VORTELLE", std::nullopt));
+  EXPECT_EQ(first.askedTitle, std::nullopt);
+  EXPECT_FALSE(secondLink.findWindow(u"VORTELLE", u"Other"));
+  EXPECT_FALSE(secondLink.findWindow(u"OTHER", u"Vortelle"));
+
+  EXPECT_TRUE(secondLink.raise());
+  EXPECT_EQ(first.raises.load(), 1);
+  EXPECT_EQ(second.raises.load(), 0);
+}
+
+TEST(SdlInstanceLink, OtherScreenSizesAreOtherInstances) {
+  Holder first;
+  InstanceLink firstLink(uniqueName("sizes"));
+  ASSERT_TRUE(firstLink.listen(first.answers()));
+  InstanceLink other(instanceName(getuid(), std::string(":test-") + std::to_string(getpid()) + "-sizes", 320, 320));
+  EXPECT_TRUE(other.listen(Holder().answers()));
+}
+
+TEST(SdlInstanceLink, WhenTheHolderEndsTheNextInstanceTakesTheName) {
+  const std::string name = uniqueName("takeover");
+  Holder second;
+  InstanceLink secondLink(name);
+  {
+    Holder first;
+    InstanceLink firstLink(name);
+    ASSERT_TRUE(firstLink.listen(first.answers()));
+    EXPECT_FALSE(secondLink.listen(second.answers()));
+  }
+  EXPECT_FALSE(secondLink.findWindow(u"VORTELLE", u"Vortelle"));
+  EXPECT_TRUE(secondLink.listening());
+
+  InstanceLink third(name);
+  EXPECT_FALSE(third.listen(Holder().answers()));
+  EXPECT_TRUE(third.findWindow(u"VORTELLE", u"Vortelle"));
+  EXPECT_TRUE(third.raise());
+  EXPECT_EQ(second.raises.load(), 1);
+}
+
+TEST(SdlInstanceLink, NobodyHoldingTheNameFindsNothing) {
+  InstanceLink alone(uniqueName("alone"));
+  EXPECT_FALSE(alone.findWindow(u"VORTELLE", u"Vortelle"));
+  EXPECT_FALSE(alone.raise());
+  EXPECT_FALSE(alone.listening());  // it never asked for the name
+}
+
+// A holder that reads nothing and answers nothing costs the asker its time limit, no more.
+TEST(SdlInstanceLink, SilentHolderIsGivenUpAfterTheTimeLimit) {
+  const std::string name = uniqueName("silent");
+  int silent = socket(AF_UNIX, SOCK_STREAM, 0);
+  ASSERT_GE(silent, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::memcpy(address.sun_path + 1, name.data(), name.size());
+  const auto length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + name.size());
+  ASSERT_EQ(bind(silent, reinterpret_cast<sockaddr*>(&address), length), 0);
+  ASSERT_EQ(listen(silent, 4), 0);
+
+  InstanceLink asker(name, std::chrono::milliseconds(50));
+  EXPECT_FALSE(asker.listen(Holder().answers()));
+  EXPECT_FALSE(asker.findWindow(u"VORTELLE", u"Vortelle"));
+  EXPECT_FALSE(asker.raise());
+  close(silent);
+}
+
+}  // namespace
+}  // namespace platform::sdl
