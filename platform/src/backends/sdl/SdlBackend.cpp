@@ -10,6 +10,8 @@
 #include <system_error>
 #include <thread>
 
+#include <unistd.h>
+
 namespace platform {
 
 namespace sdl {
@@ -21,6 +23,10 @@ std::chrono::steady_clock::time_point clockStart() {
   static const std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
   return start;
 }
+
+// How long a later instance's question waits for this one's user-interface thread: well inside
+// the link's own limit, so the later instance hears "no" rather than nothing.
+constexpr std::chrono::milliseconds kAnswerWait{300};
 
 // Drivers SDL falls back to when there is no display: the game would run where nobody sees it.
 bool drawsOffScreen(const char* driver) {
@@ -61,15 +67,18 @@ bool SdlBackend::open(const Options& options, std::string* error) {
     *error = "no display: set DISPLAY or use --headless";
     return false;
   }
-  wakeEvent_ = SDL_RegisterEvents(2);
+  wakeEvent_ = SDL_RegisterEvents(4);
   if (wakeEvent_ == UINT32_MAX) {
     *error = std::string("cannot register events: ") + SDL_GetError();
     return false;
   }
   terminateEvent_ = wakeEvent_ + 1;
+  uiCallEvent_ = wakeEvent_ + 2;
+  raiseEvent_ = wakeEvent_ + 3;
   if (options.leds) lamps_ = std::make_unique<LampStrip>();
   if (!presenter_.open(options.screenWidth, options.screenHeight, lamps_.get(), error)) return false;
   watchTerminationSignals(terminateEvent_);
+  joinDesktop(options);
 
   if (const char* path = std::getenv("VORTELLE_TICK_LOG"); path != nullptr && *path != '\0') {
     tickLog_ = std::fopen(path, "w");
@@ -147,6 +156,14 @@ void SdlBackend::handle(const SDL_Event& event) {
     terminating_ = true;
     return;
   }
+  if (event.type == uiCallEvent_) {
+    uiCall_.run();
+    return;
+  }
+  if (event.type == raiseEvent_) {
+    raiseWindow();
+    return;
+  }
   if (input_.deliver(event)) return;
   switch (event.type) {
     case SDL_QUIT:
@@ -157,6 +174,7 @@ void SdlBackend::handle(const SDL_Event& event) {
     case SDL_WINDOWEVENT:
       switch (event.window.event) {
         case SDL_WINDOWEVENT_SIZE_CHANGED:
+        case SDL_WINDOWEVENT_DISPLAY_CHANGED:  // the new display may have another density
           presenter_.windowResized();
           break;
         case SDL_WINDOWEVENT_EXPOSED:
@@ -228,6 +246,48 @@ void SdlBackend::wake() {
   SDL_Event event{};
   event.type = wakeEvent_;
   if (SDL_PushEvent(&event) != 1) wakePending_.store(false);
+}
+
+void SdlBackend::pushEvent(uint32_t type) {
+  SDL_Event event{};
+  event.type = type;
+  SDL_PushEvent(&event);
+}
+
+void SdlBackend::joinDesktop(const Options& options) {
+  const bool wayland = std::strcmp(SDL_GetCurrentVideoDriver(), "wayland") == 0;
+  const char* display = std::getenv(wayland ? "WAYLAND_DISPLAY" : "DISPLAY");
+  instance_ = std::make_unique<InstanceLink>(
+      instanceName(geteuid(), display ? display : "", options.screenWidth, options.screenHeight));
+  InstanceLink::Answers answers;
+  // The window manager belongs to this thread: the question waits for it here, briefly, and
+  // finds nothing when this instance is too busy to look (the later one then runs alone).
+  answers.hasWindow = [this](const std::optional<std::u16string>& className,
+                             const std::optional<std::u16string>& title) {
+    bool found = false;
+    uiCall_.call(
+        [&] {
+          found = FindWindowW(className ? className->c_str() : nullptr, title ? title->c_str() : nullptr) != nullptr;
+        },
+        kAnswerWait);
+    return found;
+  };
+  answers.raise = [this] { pushEvent(raiseEvent_); };
+  instance_->listen(std::move(answers));
+}
+
+bool SdlBackend::findOtherInstance(LPCWSTR className, LPCWSTR title) {
+  if (instance_ == nullptr) return false;
+  auto text = [](LPCWSTR p) { return p ? std::optional<std::u16string>(p) : std::nullopt; };
+  return instance_->findWindow(text(className), text(title));
+}
+
+bool SdlBackend::raiseOtherInstance() { return instance_ != nullptr && instance_->raise(); }
+
+void SdlBackend::raiseWindow() {
+  SDL_Window* window = presenter_.window();
+  if ((SDL_GetWindowFlags(window) & SDL_WINDOW_MINIMIZED) != 0) SDL_RestoreWindow(window);
+  SDL_RaiseWindow(window);
 }
 
 }  // namespace sdl

@@ -5,10 +5,12 @@
 
 #include "Backend.h"
 #include "PlatformInternal.h"
+#include "backends/sdl/InstanceLink.h"
 #include "backends/sdl/LampStrip.h"
 #include "backends/sdl/SdlAudio.h"
 #include "backends/sdl/SdlInput.h"
 #include "backends/sdl/SdlPresenter.h"
+#include "backends/sdl/UiThreadCall.h"
 
 #include <SDL.h>
 
@@ -40,6 +42,8 @@ class SdlBackend final : public Backend {
   bool answerFileDialog(HWND owner, std::u16string* path, bool* chosen) override;
   void titleChanged(const std::u16string& title) override;
   void wake() override;
+  bool findOtherInstance(LPCWSTR className, LPCWSTR title) override;
+  bool raiseOtherInstance() override;
 
  private:
   int64_t nowMicros() const;
@@ -48,6 +52,10 @@ class SdlBackend final : public Backend {
   void handle(const SDL_Event& event);
   void closeActiveWindow();
   void present();
+  // Holds the instance's name for later instances, or finds that an earlier one holds it.
+  void joinDesktop(const Options& options);
+  void pushEvent(uint32_t type);
+  void raiseWindow();
 
   // Declared first so that it ends last, after the window and the audio device.
   struct VideoSubsystem {
@@ -61,12 +69,17 @@ class SdlBackend final : public Backend {
   BeepPlayer beeps_;
   uint32_t wakeEvent_ = 0;
   uint32_t terminateEvent_ = 0;
+  uint32_t uiCallEvent_ = 0;  // a later instance's question waits for the window manager
+  uint32_t raiseEvent_ = 0;   // a later instance asked this one to come forward
   std::atomic<bool> wakePending_{false};
   bool terminating_ = false;
   HWND lastClosed_ = nullptr;
   bool iconTried_ = false;
   bool firstFrameLogged_ = false;
   std::FILE* tickLog_ = nullptr;  // VORTELLE_TICK_LOG: how late each timer wake was
+  UiThreadCall uiCall_{[this] { pushEvent(uiCallEvent_); }};
+  // After uiCall_: its thread may be waiting in it while the link ends.
+  std::unique_ptr<InstanceLink> instance_;
 };
 
 }  // namespace platform::sdl
