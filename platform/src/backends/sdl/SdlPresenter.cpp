@@ -40,8 +40,11 @@ bool Presenter::open(int screenWidth, int screenHeight, const LampStrip* lamps, 
   if (SDL_GetDisplayUsableBounds(0, &usable) != 0) usable = {0, 0, pictureWidth_, screenHeight_};
   const int scale =
       initialScale(usable.w - kFrameAllowanceX, usable.h - kFrameAllowanceY, pictureWidth_, screenHeight_);
-  window_ = SDL_CreateWindow("Vortelle", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, pictureWidth_ * scale,
-                             screenHeight_ * scale, SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
+  // Sizes here are in the desktop's points; on a high-density display the window surface has
+  // more pixels than that, and the picture is drawn at the surface's own size to stay sharp.
+  window_ =
+      SDL_CreateWindow("Vortelle", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, pictureWidth_ * scale,
+                       screenHeight_ * scale, SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
   if (window_ == nullptr) {
     *error = std::string("cannot open a window: ") + SDL_GetError();
     return false;
@@ -200,10 +203,9 @@ PicturePoint Presenter::screenPoint(double windowX, double windowY) {
   int width = 0;
   int height = 0;
   SDL_GetWindowSize(window_, &width, &height);
-  if (windowSurface_ != nullptr && width > 0 && height > 0) {
-    // High-density displays: the surface has more pixels than the window has points.
-    windowX = windowX * windowSurface_->w / width;
-    windowY = windowY * windowSurface_->h / height;
+  if (windowSurface_ != nullptr) {
+    windowX = pixelsFromPoints(windowX, width, windowSurface_->w);
+    windowY = pixelsFromPoints(windowY, height, windowSurface_->h);
   }
   PicturePoint p = pictureFromWindow(placement_, pictureWidth_, screenHeight_, windowX, windowY);
   if (p.x >= screenWidth_) {

@@ -40,6 +40,11 @@ PicturePoint pictureFromWindow(const Placement& placement, int pictureWidth, int
   return {std::clamp(x, 0, pictureWidth - 1), std::clamp(y, 0, pictureHeight - 1), inside};
 }
 
+double pixelsFromPoints(double points, int windowPoints, int surfacePixels) {
+  if (windowPoints <= 0 || surfacePixels <= 0) return points;
+  return points * surfacePixels / windowPoints;
+}
+
 WindowRect windowFromPicture(const Placement& placement, int pictureWidth, int pictureHeight, int left, int top,
                              int right, int bottom, int margin) {
   if (pictureWidth <= 0 || pictureHeight <= 0) return {0, 0, 0, 0};

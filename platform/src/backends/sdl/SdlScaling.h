@@ -31,6 +31,10 @@ struct PicturePoint {
 PicturePoint pictureFromWindow(const Placement& placement, int pictureWidth, int pictureHeight, double windowX,
                                double windowY);
 
+// A window coordinate in the desktop's points (as mouse events give it) in window surface pixels:
+// on a high-density display the surface has more pixels than the window has points.
+double pixelsFromPoints(double points, int windowPoints, int surfacePixels);
+
 // A picture rectangle (right and bottom excluded) as the window rectangle that shows it, grown by
 // `margin` window pixels (smooth scaling blends neighbours) and kept inside the picture's place.
 struct WindowRect {
