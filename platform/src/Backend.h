@@ -82,6 +82,11 @@ class Backend {
     return false;
   }
   virtual bool raiseOtherInstance() { return false; }
+
+  // The game's entry function has returned: let the workers still running end their sequences
+  // (they are short) before the process tears down what they use. Headless workers are
+  // simulated and never outlive the run.
+  virtual void finishWorkers() {}
 };
 
 }  // namespace platform

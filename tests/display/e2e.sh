@@ -116,4 +116,18 @@ game=""
 [ "$status" -eq 0 ] || fail "the program ended with exit code $status"
 grep -q 'box main [a-z]* yesno "EXIT" .*-> YES' "$work/trace" || fail "the trace shows no EXIT question answered Yes"
 grep -q "quit 0" "$work/trace" || fail "the trace does not end with quit 0"
+
+# Ended right after a tap on Start, while its click-feedback workers still sleep: the program
+# waits for them and exits cleanly (on a model whose click feedback sleeps 200 ms).
+"$program" --model SCH-M490 --trace "$work/trace2" 2>"$work/stderr2" &
+game=$!
+window=$(timeout 15 xdotool search --sync --onlyvisible --pid "$game" | head -1) || fail "no window appeared"
+xdotool mousemove --window "$window" $(point 120 $((52 + 655))) click 1
+kill -TERM "$game"
+status=0
+wait "$game" || status=$?
+game=""
+[ "$status" -eq 0 ] || fail "ended right after a tap on Start, the program exited with $status: $(cat "$work/stderr2")"
+[ "$(tail -1 "$work/trace2" | cut -d' ' -f2-)" = "quit 0" ] || fail "the trace does not end with quit 0"
+grep -q "led 2 off w2" "$work/trace2" || fail "the second click worker did not finish its sequence before the end"
 echo "PASS: installed program shown, spun, stopped and ended under Xvfb"

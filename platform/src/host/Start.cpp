@@ -65,6 +65,7 @@ void startFromCommandLine(int argc, char** argv) {
 }
 
 void endRun(int exitCode) {
+  backend().finishWorkers();
   trace("quit %d", exitCode);
   std::fflush(nullptr);
 }

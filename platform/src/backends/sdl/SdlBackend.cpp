@@ -5,6 +5,9 @@
 #include "backends/sdl/WindowIcon.h"
 
 #include <climits>
+#include <condition_variable>
+#include <mutex>
+#include <string>
 #include <cstdlib>
 #include <cstring>
 #include <system_error>
@@ -23,6 +26,21 @@ std::chrono::steady_clock::time_point clockStart() {
   static const std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
   return start;
 }
+
+// The workers still running. Never destroyed: a worker may end while the process exits.
+struct RunningWorkers {
+  std::mutex lock;
+  std::condition_variable ended;
+  int count = 0;
+  int started = 0;  // names the workers w1, w2, ... in order of creation, as in the trace
+};
+RunningWorkers& runningWorkers() {
+  static auto* workers = new RunningWorkers;
+  return *workers;
+}
+
+// The longest a worker's sequence lasts is a fraction of this.
+constexpr std::chrono::milliseconds kWorkerEndWait{2000};
 
 // How long a later instance's question waits for this one's user-interface thread: well inside
 // the link's own limit, so the later instance hears "no" rather than nothing.
@@ -209,12 +227,32 @@ void SdlBackend::screenChanged(const RECT& rect) { presenter_.damage(rect.left, 
 void SdlBackend::sleep(uint32_t milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
 
 bool SdlBackend::startThread(LPTHREAD_START_ROUTINE start, void* parameter) {
+  RunningWorkers& workers = runningWorkers();
+  std::string name;
+  {
+    std::lock_guard<std::mutex> guard(workers.lock);
+    ++workers.count;
+    name = "w" + std::to_string(++workers.started);
+  }
   try {
-    std::thread([start, parameter] { start(parameter); }).detach();
+    std::thread([start, parameter, &workers, name] {
+      setThreadName(name.c_str());
+      start(parameter);
+      std::lock_guard<std::mutex> guard(workers.lock);
+      if (--workers.count == 0) workers.ended.notify_all();
+    }).detach();
     return true;
   } catch (const std::system_error&) {
+    std::lock_guard<std::mutex> guard(workers.lock);
+    --workers.count;
     return false;
   }
+}
+
+void SdlBackend::finishWorkers() {
+  RunningWorkers& workers = runningWorkers();
+  std::unique_lock<std::mutex> guard(workers.lock);
+  workers.ended.wait_for(guard, kWorkerEndWait, [&workers] { return workers.count == 0; });
 }
 
 void SdlBackend::beep(UINT type) {

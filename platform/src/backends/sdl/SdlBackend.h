@@ -34,6 +34,7 @@ class SdlBackend final : public Backend {
   void screenChanged(const RECT& rect) override;
   void sleep(uint32_t milliseconds) override;
   bool startThread(LPTHREAD_START_ROUTINE start, void* parameter) override;
+  void finishWorkers() override;
   void beep(UINT type) override;
   void ledChanged(const NLED_SETTINGS_INFO& settings) override;
   void backlightChanged(bool held) override;
