@@ -1,6 +1,7 @@
 // Block copies between device contexts and bitmaps. Every target is an RGB24 surface, so copies
 // move pixels directly; only the smooth scaling of pictures goes through Cairo.
 #include "PlatformInternal.h"
+#include "gdi/CopyMemo.h"
 #include "gdi/DeviceContext.h"
 
 #include <algorithm>
@@ -17,6 +18,7 @@ struct Source {
   Pixels pixels;
   int originX = 0;
   int originY = 0;
+  cairo_surface_t* surface = nullptr;  // a bitmap's, never the screen's
 };
 
 bool sourceOfDc(HDC hdc, Source* source) {
@@ -24,6 +26,7 @@ bool sourceOfDc(HDC hdc, Source* source) {
   if (dc == nullptr || !dcPixels(*dc, &source->pixels)) return false;
   source->originX = dc->originX;
   source->originY = dc->originY;
+  if (!dc->screen) source->surface = dc->surface;
   return true;
 }
 
@@ -37,6 +40,7 @@ bool sourceOfHandle(HANDLE handle, Source* source) {
   source->pixels.stride = cairo_image_surface_get_stride(bitmap->surface) / 4;
   source->pixels.width = bitmap->width();
   source->pixels.height = bitmap->height();
+  source->surface = bitmap->surface;
   return true;
 }
 
@@ -64,18 +68,21 @@ struct Axis {
   bool unscaled() const { return !mirrored && dstLength == srcLength; }
 };
 
-// The common copy: axes in surface pixels of both sides; `key`, when given, is a 0x00RRGGBB
-// colour left out.
-void copyPixels(Dc& dst, const Pixels& out, const Source& source, const Axis& ax, const Axis& ay,
-                std::optional<uint32_t> key) {
-  if (ax.dstLength == 0 || ay.dstLength == 0 || ax.srcLength == 0 || ay.srcLength == 0) return;
+// The unscaled copy of `area` (destination pixels) from the source displaced by (dx, dy). Between
+// two bitmaps, what the last such copy left unchanged is not moved again.
+void straightCopy(Dc& dst, const Pixels& out, const Source& source, int dx, int dy, const cairo_rectangle_int_t& area) {
   const Pixels& in = source.pixels;
-  cairo_rectangle_int_t area{ax.dstStart, ay.dstStart, ax.dstLength, ay.dstLength};
-  if (ax.unscaled() && ay.unscaled() && !key) {
-    // Straight copy; rows are walked away from an overlap when both sides share a surface.
-    forEachClipRect(dst, area, [&](int x, int y, int w, int h) {
-      int sx = ax.srcStart + (x - ax.dstStart);
-      int sy = ay.srcStart + (y - ay.dstStart);
+  const bool remembered = source.surface != nullptr && !dst.screen && in.data != out.data;
+  cairo_region_t* needed =
+      remembered ? copyStillNeeded(dst.surface, source.surface, dx, dy, area) : cairo_region_create_rectangle(&area);
+  const int count = cairo_region_num_rectangles(needed);
+  for (int n = 0; n < count; ++n) {
+    cairo_rectangle_int_t part;
+    cairo_region_get_rectangle(needed, n, &part);
+    // Rows are walked away from an overlap when both sides share a surface.
+    forEachClipRect(dst, part, [&](int x, int y, int w, int h) {
+      int sx = x - dx;
+      int sy = y - dy;
       // Keep to the source surface; what lies outside it leaves the destination alone.
       int cutLeft = std::max(0, -sx), cutTop = std::max(0, -sy);
       x += cutLeft, sx += cutLeft, w -= cutLeft;
@@ -89,7 +96,28 @@ void copyPixels(Dc& dst, const Pixels& out, const Source& source, const Axis& ax
         std::memmove(out.row(y + row) + x, in.row(sy + row) + sx, static_cast<size_t>(w) * 4);
       }
     });
-    markChanged(dst, area, true);
+  }
+  cairo_region_destroy(needed);
+  markChanged(dst, area, true);
+  if (!remembered || dst.clip == nullptr) return;
+  // All of the area inside the clip and over the source now holds the source's pixels.
+  cairo_region_t* same = cairo_region_create_rectangle(&area);
+  cairo_region_intersect(same, dst.clip);
+  const cairo_rectangle_int_t over{dx, dy, in.width, in.height};
+  cairo_region_intersect_rectangle(same, &over);
+  rememberCopy(dst.surface, source.surface, dx, dy, same);
+  cairo_region_destroy(same);
+}
+
+// The common copy: axes in surface pixels of both sides; `key`, when given, is a 0x00RRGGBB
+// colour left out.
+void copyPixels(Dc& dst, const Pixels& out, const Source& source, const Axis& ax, const Axis& ay,
+                std::optional<uint32_t> key) {
+  if (ax.dstLength == 0 || ay.dstLength == 0 || ax.srcLength == 0 || ay.srcLength == 0) return;
+  const Pixels& in = source.pixels;
+  cairo_rectangle_int_t area{ax.dstStart, ay.dstStart, ax.dstLength, ay.dstLength};
+  if (ax.unscaled() && ay.unscaled() && !key) {
+    straightCopy(dst, out, source, ax.dstStart - ax.srcStart, ay.dstStart - ay.srcStart, area);
     return;
   }
   // The stretched copy reads a copy of the source when it is also the destination.

@@ -1,6 +1,7 @@
 #include "gdi/DeviceContext.h"
 
 #include "PlatformInternal.h"
+#include "gdi/CopyMemo.h"
 #include "gdi/Fonts.h"
 
 #include <algorithm>
@@ -106,6 +107,7 @@ cairo_rectangle_int_t toSurface(const Dc& dc, int left, int top, int right, int 
 }
 
 void markChanged(Dc& dc, const cairo_rectangle_int_t& area, bool directWrite) {
+  if (dc.surface != nullptr && area.width > 0 && area.height > 0) surfaceWritten(dc.surface, area);
   if (dc.clip == nullptr || area.width <= 0 || area.height <= 0) return;
   cairo_rectangle_int_t extents;
   cairo_region_get_extents(dc.clip, &extents);
