@@ -86,4 +86,23 @@ TEST(GdiRepeatedBlit, RepeatsShowChangesToTheSourceAndNewPlacements) {
   expectBoard(second, board, 0, 0);
 }
 
+TEST(GdiRepeatedBlit, AChainOfCopiesCarriesEveryChangeThrough) {
+  // Background into a buffer, the buffer onto a third surface, as a paint does onto the screen.
+  Canvas board(12, 10);
+  paintTones(board);
+  Canvas buffer(12, 10, Blue);
+  Canvas shown(14, 12, Blue);
+  for (int frame = 0; frame < 4; ++frame) {
+    ASSERT_TRUE(BitBlt(buffer.dc(), 0, 0, 12, 10, board.dc(), 0, 0, SRCCOPY));
+    fill(buffer.dc(), {frame * 2, frame, frame * 2 + 3, frame + 4}, Red);
+    ASSERT_TRUE(BitBlt(shown.dc(), 2, 2, 12, 10, buffer.dc(), 0, 0, SRCCOPY));
+    expectBoard(shown, buffer, 2, 2);
+  }
+  SetPixel(board.dc(), 11, 9, Red);
+  ASSERT_TRUE(BitBlt(buffer.dc(), 0, 0, 12, 10, board.dc(), 0, 0, SRCCOPY));
+  ASSERT_TRUE(BitBlt(shown.dc(), 2, 2, 12, 10, buffer.dc(), 0, 0, SRCCOPY));
+  expectBoard(buffer, board, 0, 0);
+  expectBoard(shown, board, 2, 2);
+}
+
 }  // namespace

@@ -1,5 +1,6 @@
 // The phone's screen: its size, the bars' height and the surface every window draws into.
 #include "PlatformInternal.h"
+#include "gdi/CopyMemo.h"
 
 #include <algorithm>
 
@@ -34,7 +35,10 @@ namespace core {
 
 // A new black screen of the size in the options.
 void makeScreen() {
-  if (surface) cairo_surface_destroy(surface);
+  if (surface) {
+    gdi::forgetCopies(surface);
+    cairo_surface_destroy(surface);
+  }
   surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, std::max(1, screenWidth()), std::max(1, screenHeight()));
   cairo_t* cr = cairo_create(surface);
   cairo_set_source_rgb(cr, 0, 0, 0);

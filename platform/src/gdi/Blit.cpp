@@ -68,11 +68,11 @@ struct Axis {
   bool unscaled() const { return !mirrored && dstLength == srcLength; }
 };
 
-// The unscaled copy of `area` (destination pixels) from the source displaced by (dx, dy). Between
-// two bitmaps, what the last such copy left unchanged is not moved again.
+// The unscaled copy of `area` (destination pixels) from the source displaced by (dx, dy). From a
+// bitmap, what an earlier such copy left equal on both sides is not moved again.
 void straightCopy(Dc& dst, const Pixels& out, const Source& source, int dx, int dy, const cairo_rectangle_int_t& area) {
   const Pixels& in = source.pixels;
-  const bool remembered = source.surface != nullptr && !dst.screen && in.data != out.data;
+  const bool remembered = source.surface != nullptr && in.data != out.data;
   cairo_region_t* needed =
       remembered ? copyStillNeeded(dst.surface, source.surface, dx, dy, area) : cairo_region_create_rectangle(&area);
   const int count = cairo_region_num_rectangles(needed);
@@ -95,10 +95,11 @@ void straightCopy(Dc& dst, const Pixels& out, const Source& source, int dx, int 
         int row = upward ? h - 1 - i : i;
         std::memmove(out.row(y + row) + x, in.row(sy + row) + sx, static_cast<size_t>(w) * 4);
       }
+      // Only what was written changed; on the screen, only that is shown again.
+      markChanged(dst, cairo_rectangle_int_t{x, y, w, h}, true);
     });
   }
   cairo_region_destroy(needed);
-  markChanged(dst, area, true);
   if (!remembered || dst.clip == nullptr) return;
   // All of the area inside the clip and over the source now holds the source's pixels.
   cairo_region_t* same = cairo_region_create_rectangle(&area);

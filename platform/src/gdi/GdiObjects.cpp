@@ -1,6 +1,7 @@
 #include "gdi/GdiObjects.h"
 
 #include "PlatformInternal.h"
+#include "gdi/CopyMemo.h"
 #include "gdi/DeviceContext.h"
 #include "gdi/Fonts.h"
 
@@ -49,7 +50,9 @@ Slot* slotOf(const void* handle) {
 }  // namespace
 
 Bitmap::~Bitmap() {
-  if (surface != nullptr) cairo_surface_destroy(surface);
+  if (surface == nullptr) return;
+  forgetCopies(surface);
+  cairo_surface_destroy(surface);
 }
 
 HGDIOBJ addObject(GdiObject* object) {
