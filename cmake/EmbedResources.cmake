@@ -37,6 +37,7 @@ function(vortelle_embed_resources target rcFile)
   get_filename_component(rcPath "${rcFile}" ABSOLUTE)
   get_filename_component(rcDir "${rcPath}" DIRECTORY)
   get_filename_component(rcName "${rcPath}" NAME_WE)
+  get_filename_component(rcFileName "${rcPath}" NAME)
   file(GLOB besides CONFIGURE_DEPENDS ${rcDir}/*.bmp ${rcDir}/*.ico ${rcDir}/*.h)
   set(res ${CMAKE_CURRENT_BINARY_DIR}/${rcName}.res)
   set(cpp ${CMAKE_CURRENT_BINARY_DIR}/${rcName}_res.cpp)
@@ -44,8 +45,11 @@ function(vortelle_embed_resources target rcFile)
   foreach(dir ${EMBED_INCLUDE_DIRS})
     list(APPEND includes /I ${dir})
   endforeach()
+  # llvm-rc reads a leading slash as an option, so an absolute input path under /c..., /d...
+  # or /i... would be taken for one; the script is named relative to its own folder instead.
+  # Option values (after /I and /FO) are safe as they stand.
   add_custom_command(OUTPUT ${res}
-    COMMAND ${VORTELLE_LLVM_RC} /C 65001 /I ${rcDir} ${includes} /FO ${res} ${rcPath}
+    COMMAND ${VORTELLE_LLVM_RC} /C 65001 /I ${rcDir} ${includes} /FO ${res} ${rcFileName}
     WORKING_DIRECTORY ${rcDir}
     DEPENDS ${rcPath} ${besides} ${EMBED_DEPENDS}
     COMMENT "Compiling resources ${rcName}.rc"
