@@ -165,6 +165,67 @@ TEST_F(ImagingTest, DecodesLargePicturesAtAReducedScale) {
   image->Release();
 }
 
+// Camera photos carry a small thumbnail; it stands in for the photo where it is big enough and
+// has the photo's shape, and anything wrong with it falls back to the photo itself.
+TEST(ExifThumbnails, StandInForThePhotoOnlyWhereTheyFit) {
+  using platform::imaging::decodeJpeg;
+  auto photo = encodeJpeg(1600, 1200, [](int, int) { return 0xFF0000u; });
+  auto green = encodeJpeg(160, 120, [](int, int) { return 0x00FF00u; });
+  platform::imaging::DecodedPicture picture;
+  for (bool bigEndian : {false, true}) {
+    auto camera = withExifThumbnail(photo, green, bigEndian);
+    ASSERT_TRUE(decodeJpeg(camera.data(), camera.size(), 66, 52, &picture));
+    EXPECT_EQ(picture.width, 80);  // the thumbnail, itself halved
+    EXPECT_TRUE(near(picture.pixels[0], 0x00FF00));
+    // Larger than the thumbnail: the photo, at a reduced scale.
+    ASSERT_TRUE(decodeJpeg(camera.data(), camera.size(), 180, 52, &picture));
+    EXPECT_EQ(picture.width, 200);
+    EXPECT_TRUE(near(picture.pixels[0], 0xFF0000));
+  }
+  auto wide = withExifThumbnail(photo, encodeJpeg(160, 90, [](int, int) { return 0x00FF00u; }));
+  ASSERT_TRUE(decodeJpeg(wide.data(), wide.size(), 66, 52, &picture));
+  EXPECT_EQ(picture.width, 200);
+  auto broken = green;
+  broken.resize(broken.size() / 2);
+  auto truncated = withExifThumbnail(photo, broken);
+  ASSERT_TRUE(decodeJpeg(truncated.data(), truncated.size(), 66, 52, &picture));
+  EXPECT_EQ(picture.width, 200);
+}
+
+TEST(ExifThumbnails, DamagedBlocksFallBackToThePhoto) {
+  auto photo = encodeJpeg(320, 240, [](int, int) { return 0xFF0000u; });
+  auto thumbnail = encodeJpeg(160, 120, [](int, int) { return 0x00FF00u; });
+  size_t tiffStart = 0;
+  const auto camera = withExifThumbnail(photo, thumbnail, false, &tiffStart);
+  platform::imaging::DecodedPicture whole;
+  ASSERT_TRUE(platform::imaging::decodeJpeg(camera.data(), camera.size(), 66, 52, &whole));
+  ASSERT_TRUE(near(whole.pixels[0], 0x00FF00));
+  // Every byte of the segment header and the TIFF structure, and the thumbnail's first bytes,
+  // set to values that make offsets, counts and lengths run wild.
+  for (size_t at = 2; at < tiffStart + 44 + 4; ++at) {
+    for (uint8_t value : {0x00, 0x7F, 0xFF}) {
+      auto damaged = camera;
+      damaged[at] = value;
+      platform::imaging::DecodedPicture picture;
+      if (platform::imaging::decodeJpeg(damaged.data(), damaged.size(), 66, 52, &picture)) {
+        ASSERT_FALSE(picture.pixels.empty()) << at;
+      }
+    }
+  }
+  // The block cut short, down to its signature.
+  size_t blockEnd = tiffStart + 44 + thumbnail.size();
+  for (size_t cut = tiffStart; cut < tiffStart + 44; ++cut) {
+    auto shortened = camera;
+    size_t length = cut - 4;
+    shortened[4] = static_cast<uint8_t>(length >> 8);
+    shortened[5] = static_cast<uint8_t>(length);
+    shortened.erase(shortened.begin() + static_cast<long>(cut), shortened.begin() + static_cast<long>(blockEnd));
+    platform::imaging::DecodedPicture picture;
+    ASSERT_TRUE(platform::imaging::decodeJpeg(shortened.data(), shortened.size(), 66, 52, &picture)) << cut;
+    EXPECT_TRUE(near(picture.pixels[0], 0xFF0000)) << cut;
+  }
+}
+
 TEST_F(ImagingTest, DrawsProgressiveGreyPngAndBmpPictures) {
   IImage* progressive =
       open(file("progressive.jpg", encodeJpeg(

@@ -66,6 +66,60 @@ inline bool claimSize(std::vector<uint8_t>* jpeg, int width, int height) {
   return false;
 }
 
+// Puts `thumbnail` into an EXIF block right after the start of `photo`, as a camera does: a TIFF
+// structure in the given byte order whose second directory names the thumbnail's offset and
+// length; the thumbnail follows the structure's 44 bytes. `tiffStart` receives where the
+// structure starts in the file, for tests that damage it.
+inline std::vector<uint8_t> withExifThumbnail(const std::vector<uint8_t>& photo, const std::vector<uint8_t>& thumbnail,
+                                              bool bigEndian = false, size_t* tiffStart = nullptr) {
+  std::vector<uint8_t> tiff;
+  auto half = [&](uint32_t v) {
+    if (bigEndian) {
+      tiff.push_back(static_cast<uint8_t>(v >> 8));
+      tiff.push_back(static_cast<uint8_t>(v));
+    } else {
+      tiff.push_back(static_cast<uint8_t>(v));
+      tiff.push_back(static_cast<uint8_t>(v >> 8));
+    }
+  };
+  auto word = [&](uint32_t v) {
+    if (bigEndian) {
+      half(v >> 16);
+      half(v & 0xFFFF);
+    } else {
+      half(v & 0xFFFF);
+      half(v >> 16);
+    }
+  };
+  tiff.push_back(bigEndian ? 'M' : 'I');
+  tiff.push_back(bigEndian ? 'M' : 'I');
+  half(42);
+  word(8);  // the first directory, empty, links to the second at 14
+  half(0);
+  word(14);
+  half(2);  // the second: the thumbnail's offset and length (LONGs), then the end
+  uint32_t thumbnailAt = 14 + 2 + 2 * 12 + 4;
+  half(0x0201);
+  half(4);
+  word(1);
+  word(thumbnailAt);
+  half(0x0202);
+  half(4);
+  word(1);
+  word(static_cast<uint32_t>(thumbnail.size()));
+  word(0);
+  tiff.insert(tiff.end(), thumbnail.begin(), thumbnail.end());
+
+  std::vector<uint8_t> block = {'E', 'x', 'i', 'f', 0, 0};
+  block.insert(block.end(), tiff.begin(), tiff.end());
+  size_t length = block.size() + 2;
+  std::vector<uint8_t> file = {0xFF, 0xD8, 0xFF, 0xE1, static_cast<uint8_t>(length >> 8), static_cast<uint8_t>(length)};
+  if (tiffStart != nullptr) *tiffStart = file.size() + 6;
+  file.insert(file.end(), block.begin(), block.end());
+  file.insert(file.end(), photo.begin() + 2, photo.end());
+  return file;
+}
+
 inline bool writeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
   std::FILE* file = std::fopen(path.c_str(), "wb");
   if (file == nullptr) return false;
