@@ -12,27 +12,25 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 program=${1:-$here/../../build/default/vortelle}
 shift || true
-for tool in Xvfb xdotool; do
-  command -v "$tool" >/dev/null || { echo "$tool is missing (scripts/install-deps.sh --with-display-tests)"; exit 1; }
-done
+. "$here/../../tests/display/xvfb.sh"
+require_tools Xvfb xdotool
 [ -x "$program" ] || { echo "no program at $program (build it first)"; exit 1; }
 
 work=$(mktemp -d)
 xvfb=""
 game=""
 cleanup() {
-  [ -n "$game" ] && kill "$game" 2>/dev/null || true
+  # The program ends cleanly on TERM; the display must outlive it.
+  [ -n "$game" ] && kill "$game" 2>/dev/null && wait "$game" 2>/dev/null || true
   [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
-
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-exec 3>&-
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-export DISPLAY=":$(cat "$work/display")"
+fail() {
+  echo "$*"
+  exit 1
+}
+start_xvfb
 
 # CPU time of every thread of the process, in nanoseconds.
 cpu_ns() {

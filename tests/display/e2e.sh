@@ -6,12 +6,8 @@
 set -euo pipefail
 
 build=${1:?usage: e2e.sh BUILD_DIR}
-for tool in Xvfb xdotool import stream cmake; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "SKIP: $tool is missing (scripts/install-deps.sh --with-display-tests installs it)"
-    exit 77
-  fi
-done
+. "$(dirname "$0")/xvfb.sh"
+require_tools Xvfb xdotool import stream cmake
 
 work=$(mktemp -d)
 xvfb=""
@@ -35,14 +31,7 @@ program="$work/prefix/bin/vortelle"
 [ -x "$program" ] || fail "no vortelle command in $work/prefix/bin"
 [ -f "$work/prefix/lib/vortelle/img/char_01.jpg" ] || fail "the player pictures were not installed beside the program"
 
-# A display of our own; Xvfb picks a free number and tells it.
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-exec 3>&-
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-export DISPLAY=":$(cat "$work/display")"
+start_xvfb
 
 # The reference: the same start on the in-memory screen.
 echo "screenshot $work/reference.png" >"$work/reference.script"
@@ -105,15 +94,8 @@ still=$(differing stop1 stop2)
 grep -q "timer 1 kill" "$work/trace" || fail "the trace shows no stop of the motion timer"
 
 # EXIT: the left soft key asks, and Yes (the box's default button) ends the program with 0.
-xdotool key F1
-sleep 0.5
-xdotool key Return
-for _ in $(seq 100); do kill -0 "$game" 2>/dev/null || break; sleep 0.05; done
-kill -0 "$game" 2>/dev/null && fail "the program still runs after F1 and Yes"
-status=0
-wait "$game" || status=$?
+exit_through_question "$game"
 game=""
-[ "$status" -eq 0 ] || fail "the program ended with exit code $status"
 grep -q 'box main [a-z]* yesno "EXIT" .*-> YES' "$work/trace" || fail "the trace shows no EXIT question answered Yes"
 grep -q "quit 0" "$work/trace" || fail "the trace does not end with quit 0"
 

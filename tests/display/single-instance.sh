@@ -6,12 +6,8 @@
 set -euo pipefail
 
 build=${1:?usage: single-instance.sh BUILD_DIR}
-for tool in Xvfb xdotool cmake; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "SKIP: $tool is missing (scripts/install-deps.sh --with-display-tests installs it)"
-    exit 77
-  fi
-done
+. "$(dirname "$0")/xvfb.sh"
+require_tools Xvfb xdotool cmake
 
 work=$(mktemp -d)
 xvfb=""
@@ -35,13 +31,7 @@ fail() {
 cmake --install "$build" --prefix "$work/prefix" >"$work/install.log" || fail "cmake --install failed"
 program="$work/prefix/bin/vortelle"
 
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-exec 3>&-
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-export DISPLAY=":$(cat "$work/display")"
+start_xvfb
 export ASAN_OPTIONS="detect_leaks=0${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
 
 "$program" --trace "$work/first.trace" 2>"$work/first.stderr" &
@@ -51,8 +41,7 @@ window=$(timeout 15 xdotool search --sync --onlyvisible --pid "$first" | head -1
 # The second start: no window of its own, over within a couple of seconds, with 0 and silently.
 "$program" >"$work/second.out" 2>"$work/second.stderr" &
 second=$!
-for _ in $(seq 60); do kill -0 "$second" 2>/dev/null || break; sleep 0.05; done
-kill -0 "$second" 2>/dev/null && fail "the second start still runs after 3 seconds"
+ended "$second" || fail "the second start still runs after 5 seconds"
 status=0
 wait "$second" || status=$?
 second=""
@@ -72,15 +61,8 @@ wait "$third" || true
 
 # The first ends with its own EXIT: F1, then Yes.
 xdotool windowfocus --sync "$window" 2>/dev/null || true
-xdotool key F1
-sleep 0.5
-xdotool key Return
-for _ in $(seq 100); do kill -0 "$first" 2>/dev/null || break; sleep 0.05; done
-kill -0 "$first" 2>/dev/null && fail "the first instance still runs after F1 and Yes"
-status=0
-wait "$first" || status=$?
+exit_through_question "$first"
 first=""
-[ "$status" -eq 0 ] || fail "the first instance ended with exit code $status"
 grep -q "quit 0" "$work/first.trace" || fail "the first instance's trace does not end with quit 0"
 
 # With the first gone, the name is free again: a new start runs its own game.
