@@ -74,6 +74,10 @@ std::u16string utf16(const std::string& text);
 const char* threadName();
 void setThreadName(const char* name);
 bool onUiThread();
+// A message box answer (IDOK, IDCANCEL, IDYES, IDNO) as the trace and the scripts name it, and
+// back; "?" and 0 for any other.
+const char* answerName(int answer);
+int answerCode(const std::string& name);
 
 // ---------------------------------------------------------------------------
 // Screen (core/Screen.cpp)

@@ -74,19 +74,6 @@ const char* iconName(UINT type) {
   }
 }
 
-const char* answerName(int answer) {
-  switch (answer) {
-    case IDCANCEL:
-      return "CANCEL";
-    case IDYES:
-      return "YES";
-    case IDNO:
-      return "NO";
-    default:
-      return "OK";
-  }
-}
-
 std::string ownerName(HWND owner) {
   if (!owner || !IsWindow(owner)) return "none";
   if (isChildWindow(owner)) return std::to_string(GetDlgCtrlID(owner));
@@ -286,6 +273,31 @@ int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) {
   int answer = 0;
   const platform::BoxRequest request{owner, box.title, box.text, type};
   if (!platform::backend().answerBox(request, &answer)) answer = showBox(owner, box);
-  platform::trace("box %s -> %s", header.c_str(), answerName(answer));
+  platform::trace("box %s -> %s", header.c_str(), platform::answerName(answer));
   return answer;
 }
+
+namespace platform {
+
+const char* answerName(int answer) {
+  switch (answer) {
+    case IDOK:
+      return "OK";
+    case IDCANCEL:
+      return "CANCEL";
+    case IDYES:
+      return "YES";
+    case IDNO:
+      return "NO";
+    default:
+      return "?";
+  }
+}
+
+int answerCode(const std::string& name) {
+  for (int answer : {IDOK, IDCANCEL, IDYES, IDNO})
+    if (name == answerName(answer)) return answer;
+  return 0;
+}
+
+}  // namespace platform

@@ -1,5 +1,7 @@
 #include "Script.h"
 
+#include "PlatformInternal.h"
+
 #include <charconv>
 #include <sstream>
 
@@ -67,28 +69,6 @@ bool keySteps(const std::string& name, std::vector<ScriptStep>* steps) {
   press(ScriptStep::Kind::KeyUp, code);
   if (control) press(ScriptStep::Kind::KeyUp, VK_CONTROL);
   return true;
-}
-
-int answerCode(const std::string& name) {
-  if (name == "OK") return IDOK;
-  if (name == "CANCEL") return IDCANCEL;
-  if (name == "YES") return IDYES;
-  if (name == "NO") return IDNO;
-  return 0;
-}
-
-const char* answerName(int code) {
-  switch (code) {
-    case IDOK:
-      return "OK";
-    case IDCANCEL:
-      return "CANCEL";
-    case IDYES:
-      return "YES";
-    case IDNO:
-      return "NO";
-  }
-  return "?";
 }
 
 bool parseScript(const std::string& text, int screenWidth, int screenHeight, std::vector<ScriptStep>* steps,

@@ -32,10 +32,6 @@ struct ScriptStep {
 // down, the key down, the key up, Control up. False for an unknown name.
 bool keySteps(const std::string& name, std::vector<ScriptStep>* steps);
 
-// A message box answer of the script (OK, CANCEL, YES, NO) as IDOK ... IDNO; 0 when unknown.
-int answerCode(const std::string& name);
-const char* answerName(int code);
-
 // Parses the whole script. Points must lie on a screen of the given size. On an error returns
 // false with "line N: ..." in *error.
 bool parseScript(const std::string& text, int screenWidth, int screenHeight, std::vector<ScriptStep>* steps,
