@@ -21,30 +21,23 @@ HWND openBenchWindow() {
                          NULL, NULL);
 }
 
-void BM_SpinStep(benchmark::State& state) {
+// One motion step, `step` being Arrow::spinStep or Arrow::pickStep.
+void motionStep(benchmark::State& state, void (Arrow::*step)(HWND)) {
   platform_test::start({480, 800, "SCH-M490"});
   HWND hwnd = openBenchWindow();
   Arrow a;
   a.setFriction(0.0);
   for (auto _ : state) {
     a.setSpeed(0.05);
-    a.spinStep(hwnd);
+    (a.*step)(hwnd);
   }
   benchmark::DoNotOptimize(a.points[0]);
 }
+
+void BM_SpinStep(benchmark::State& state) { motionStep(state, &Arrow::spinStep); }
 BENCHMARK(BM_SpinStep);
 
-void BM_PickStep(benchmark::State& state) {
-  platform_test::start({480, 800, "SCH-M490"});
-  HWND hwnd = openBenchWindow();
-  Arrow a;
-  a.setFriction(0.0);
-  for (auto _ : state) {
-    a.setSpeed(0.05);
-    a.pickStep(hwnd);
-  }
-  benchmark::DoNotOptimize(a.points[0]);
-}
+void BM_PickStep(benchmark::State& state) { motionStep(state, &Arrow::pickStep); }
 BENCHMARK(BM_PickStep);
 
 }  // namespace
