@@ -13,14 +13,6 @@ namespace {
 constexpr COLORREF Magenta = RGB(255, 0, 255);
 constexpr COLORREF Green = RGB(0, 128, 0);
 
-// A small picture whose every pixel is different, so a copy shows where each one went.
-COLORREF tone(int x, int y) { return RGB(10 + x * 20, 10 + y * 20, 100); }
-
-void paintTones(const Canvas& canvas) {
-  for (int y = 0; y < canvas.height(); ++y)
-    for (int x = 0; x < canvas.width(); ++x) SetPixel(canvas.dc(), x, y, tone(x, y));
-}
-
 TEST(GdiBlit, BitBltCopiesTheAreaAndNothingElse) {
   Canvas source(4, 3);
   paintTones(source);

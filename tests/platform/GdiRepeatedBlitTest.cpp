@@ -12,13 +12,6 @@ namespace {
 constexpr COLORREF Red = RGB(200, 0, 0);
 constexpr COLORREF Blue = RGB(0, 0, 200);
 
-COLORREF tone(int x, int y) { return RGB(10 + x * 12, 10 + y * 12, 100); }
-
-void paintTones(const Canvas& canvas) {
-  for (int y = 0; y < canvas.height(); ++y)
-    for (int x = 0; x < canvas.width(); ++x) SetPixel(canvas.dc(), x, y, tone(x, y));
-}
-
 void fill(HDC dc, RECT rect, COLORREF color) {
   HBRUSH brush = CreateSolidBrush(color);
   FillRect(dc, &rect, brush);

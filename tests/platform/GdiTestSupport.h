@@ -81,4 +81,12 @@ class PenAndBrush {
   HGDIOBJ oldPen_, oldBrush_;
 };
 
+// A picture whose every pixel differs (up to 20 x 20), so a copy shows where each one went.
+inline COLORREF tone(int x, int y) { return RGB(10 + x * 12, 10 + y * 12, 100); }
+
+inline void paintTones(const Canvas& canvas) {
+  for (int y = 0; y < canvas.height(); ++y)
+    for (int x = 0; x < canvas.width(); ++x) SetPixel(canvas.dc(), x, y, tone(x, y));
+}
+
 }  // namespace gdi_test
