@@ -97,6 +97,27 @@ inline HWND addButton(HWND main, LPCWSTR className, LPCWSTR text, int id, int x,
   return button;
 }
 
+// Six participant buttons in a row (480 wide) or a column (320 x 320), as the game places them,
+// with the players' mode set to `state`.
+struct Players {
+  HWND main;
+  HWND buttons[6];
+};
+
+inline Players openPlayers(int width = 480, int height = 800, int state = PARTICIPANT_COUNTING) {
+  Players p;
+  p.main = startHarness(width, height);
+  for (int i = 0; i < 6; ++i) {
+    int id = IDC_PARTICIPANT_FIRST + PARTICIPANT_ID_STEP * i;
+    p.buttons[i] = width == 480 ? addButton(p.main, TEXT("buttonParticipant"), TEXT("img."), id, 5 + 78 * i, 10, 70, 90)
+                                : addButton(p.main, TEXT("buttonParticipant"), TEXT("img."), id, 5, 5 + 42 * i, 79, 40);
+  }
+  settingState.SetParticipantState(state);
+  commands.clear();
+  platform_test::takeTrace();
+  return p;
+}
+
 inline POINT onScreen(HWND window, int x, int y) {
   POINT point = {x, y};
   ClientToScreen(window, &point);

@@ -20,14 +20,6 @@ class DeviceTest : public ::testing::Test {
   void TearDown() override { releaseBacklight(); }
 };
 
-TEST_F(DeviceTest, LedOperationsReachTheDriverAsGiven) {
-  LedVibrator leds;
-  EXPECT_TRUE(leds.switchOn(3));
-  EXPECT_TRUE(leds.switchOff(9));
-  EXPECT_TRUE(leds.blinkCycles(2, 100, 100, 3, 8));
-  EXPECT_EQ(takeEvents(), (Events{"led 3 on ui", "led 9 off ui", "led 2 blink 100 100 3 8 ui"}));
-}
-
 TEST_F(DeviceTest, BacklightIsTakenOnceAndGivenBackOnce) {
   releaseBacklight();  // none held: nothing happens
   EXPECT_EQ(takeEvents(), Events{});

@@ -165,23 +165,6 @@ class MainWindowTest : public ::testing::Test {
   HWND main = 0;
 };
 
-TEST_F(MainWindowTest, EachEnterAddsFiveHundredthsAndRestartsTheTimer) {
-  start();
-  platform_test::key("RETURN");
-  EXPECT_DOUBLE_EQ(arrow.getSpeed(), 0.05);
-  auto events = takeEvents();
-  EXPECT_TRUE(contains(events, "timer 1 set 20"));
-  EXPECT_TRUE(contains(events, "backlight on"));
-  platform_test::wait(10);
-  double speed = arrow.getSpeed();
-  platform_test::key("SELECT");
-  EXPECT_DOUBLE_EQ(arrow.getSpeed(), speed + 0.05);
-  events = takeEvents();
-  EXPECT_TRUE(contains(events, "timer 1 kill"));
-  EXPECT_TRUE(contains(events, "timer 1 set 20"));
-  EXPECT_FALSE(contains(events, "backlight on"));
-}
-
 TEST_F(MainWindowTest, OtherKeysAreSwallowed) {
   start();
   EXPECT_EQ(SendMessageW(main, WM_KEYDOWN, VK_ESCAPE, 0), 0);
@@ -200,14 +183,6 @@ TEST_F(MainWindowTest, StrokeOfFiftyDoesNothingAndFiftyOneSpins) {
   EXPECT_DOUBLE_EQ(arrow.getSpeed(), 0.10);
 }
 
-TEST_F(MainWindowTest, StrokeEndingOnThePinStopsAndSpinsAgain) {
-  start();
-  StartSpin(main);
-  StartSpin(main);
-  drag(100, 215, 240, 215);
-  EXPECT_DOUBLE_EQ(arrow.getSpeed(), 0.05);
-}
-
 TEST_F(MainWindowTest, FrictionWalksUpToEightHundredthsThenBackToTwo) {
   start();
   const int levels[] = {1, 2, 3, -3, -2, -1, 0, 1};
@@ -222,24 +197,6 @@ TEST_F(MainWindowTest, FrictionWalksUpToEightHundredthsThenBackToTwo) {
   EXPECT_EQ(settingState.GetFrictionLevel(), 3);
   command(main, IDC_FRICTION);
   EXPECT_EQ(arrow.getFriction(), 0.02);
-}
-
-TEST_F(MainWindowTest, StopCommandAndPictureChoiceHaltAtOnce) {
-  start();
-  StartSpin(main);
-  command(main, IDC_STOP);
-  EXPECT_EQ(arrow.getSpeed(), 0);
-  auto events = takeEvents();
-  EXPECT_TRUE(contains(events, "timer 1 kill"));
-  EXPECT_TRUE(contains(events, "backlight off"));
-
-  StartSpin(main);
-  takeEvents();
-  command(main, IDC_PICTURE_CHOICE);
-  EXPECT_EQ(arrow.getSpeed(), 0);
-  events = takeEvents();
-  EXPECT_TRUE(contains(events, "timer 1 kill"));
-  EXPECT_TRUE(contains(events, "backlight off"));
 }
 
 TEST_F(MainWindowTest, BottleModeAtRestRunsOneTickAlongTheArrow) {

@@ -23,24 +23,6 @@ class MenuTest : public ::testing::Test {
   HWND main = 0;
 };
 
-TEST_F(MenuTest, NoToTheExitQuestionLeavesTheSpinTurning) {
-  StartSpin(main);
-  platform_test::wait(100);
-  takeEvents();
-  double speed = arrow.getSpeed();
-  platform_test::answer("NO");
-  SendMessageW(main, WM_COMMAND, MAKEWPARAM(IDM_EXIT, 1), 0);
-  auto events = takeEvents();
-  ASSERT_GE(events.size(), 2u);
-  EXPECT_EQ(events[0], "beep 32");
-  EXPECT_EQ(events[1], std::string(QUESTION) + "NO");
-  EXPECT_FALSE(contains(events, "timer 1 kill"));
-  EXPECT_EQ(arrow.getSpeed(), speed);
-  EXPECT_TRUE(IsWindow(main));
-  platform_test::wait(100);
-  EXPECT_LT(arrow.getSpeed(), speed);
-}
-
 TEST_F(MenuTest, YesToTheExitQuestionEndsTheGameWithZero) {
   platform_test::answer("YES");
   SendMessageW(main, WM_COMMAND, MAKEWPARAM(IDM_EXIT, 0), 0);
@@ -52,12 +34,6 @@ TEST_F(MenuTest, YesToTheExitQuestionEndsTheGameWithZero) {
   EXPECT_FALSE(running);
   EXPECT_EQ(code, 0);
   EXPECT_FALSE(IsWindow(main));
-}
-
-TEST_F(MenuTest, ExitCommandFromAnyWindowOfTheGameAsksTheSameQuestion) {
-  platform_test::answer("NO");
-  SendMessageW(main, WM_COMMAND, MAKEWPARAM(IDM_EXIT, 1), 0);
-  EXPECT_TRUE(contains(takeEvents(), std::string(QUESTION) + "NO"));
 }
 
 TEST(InfoDialogProcedure, HandlesInitOkAndCloseOnly) {

@@ -13,26 +13,6 @@ using namespace button_test;
 
 constexpr uint32_t Released = 0x505050;  // RGB(80, 80, 80)
 
-struct Players {
-  HWND main;
-  HWND buttons[6];
-};
-
-// Six participant buttons in a row (480 wide) or a column (320 x 320), as the game places them.
-Players openPlayers(int width = 480, int height = 800) {
-  Players p;
-  p.main = startHarness(width, height);
-  for (int i = 0; i < 6; ++i) {
-    int id = IDC_PARTICIPANT_FIRST + PARTICIPANT_ID_STEP * i;
-    p.buttons[i] = width == 480 ? addButton(p.main, TEXT("buttonParticipant"), TEXT("img."), id, 5 + 78 * i, 10, 70, 90)
-                                : addButton(p.main, TEXT("buttonParticipant"), TEXT("img."), id, 5, 5 + 42 * i, 79, 40);
-  }
-  settingState.SetParticipantState(PARTICIPANT_COUNTING);
-  commands.clear();
-  platform_test::takeTrace();
-  return p;
-}
-
 std::string events() { return platform_test::takeTrace(); }
 
 TEST(ParticipantButton, ATapCountsWithTheDefaultBeep) {

@@ -242,36 +242,29 @@ const SlotCase slotCases[] = {
 };
 // clang-format on
 
-TEST_F(PickFrame, HighlightFollowsTheTipOnTheSideLayout) {
-  startOn(320, 320);
-  openCanvas(320, 320);
-  for (const SlotCase& c : slotCases) {
-    SCOPED_TRACE("tip " + std::to_string(c.tip));
-    Arrow a;
-    a.angles[0] = c.tip;
-    clear();
-    a.drawPickHighlight(dc());
-    EXPECT_EQ(a.resultBoxY, 43 * c.slot);
-    EXPECT_EQ(a.resultBoxX, 239);
-    expectFrame(239, 43 * c.slot, 320, 43 * c.slot + 42);
-  }
-}
-
-TEST_F(PickFrame, HighlightFollowsTheTipOnTheBottomLayouts) {
-  const int heights[] = {800, 748, 640};
-  for (int height : heights) {
-    startOn(480, height);
-    openCanvas(480, height);
-    int top = height == 640 ? 399 : 459;
+TEST_F(PickFrame, HighlightFollowsTheTipOnEveryLayout) {
+  // The square screen's players stand in a column, 43 apart; the others' in a row, 78 apart.
+  const struct {
+    int width, height, top;
+  } screens[] = {{320, 320, 0}, {480, 800, 459}, {480, 748, 459}, {480, 640, 399}};
+  for (const auto& s : screens) {
+    startOn(s.width, s.height);
+    openCanvas(s.width, s.height);
     for (const SlotCase& c : slotCases) {
-      SCOPED_TRACE(std::to_string(height) + " tip " + std::to_string(c.tip));
+      SCOPED_TRACE(std::to_string(s.height) + " tip " + std::to_string(c.tip));
       Arrow a;
       a.angles[0] = c.tip;
       clear();
       a.drawPickHighlight(dc());
-      EXPECT_EQ(a.resultBoxX, 9 + 78 * c.slot);
-      EXPECT_EQ(a.resultBoxY, top);
-      expectFrame(9 + 78 * c.slot, top, 9 + 78 * c.slot + 72, top + 92);
+      if (s.width == 320) {
+        EXPECT_EQ(a.resultBoxY, 43 * c.slot);
+        EXPECT_EQ(a.resultBoxX, 239);
+        expectFrame(239, 43 * c.slot, 320, 43 * c.slot + 42);
+      } else {
+        EXPECT_EQ(a.resultBoxX, 9 + 78 * c.slot);
+        EXPECT_EQ(a.resultBoxY, s.top);
+        expectFrame(9 + 78 * c.slot, s.top, 9 + 78 * c.slot + 72, s.top + 92);
+      }
     }
   }
 }

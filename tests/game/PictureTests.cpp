@@ -1,8 +1,9 @@
-// The players' pictures on their buttons: picture mode's command and dialog, chosen and
-// cancelled choices, paths taken as they are, and pictures that can't be drawn.
+// The players' pictures on their buttons: chosen and cancelled choices, paths taken as they are, and pictures that
+// can't be drawn.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "../platform/PictureFiles.h"
@@ -34,17 +35,10 @@ class PictureTest : public ::testing::Test {
 
   // Six buttons on the 480 x 800 screen, in picture mode.
   void openPlayers(int width = 480, int height = 800) {
-    main = startHarness(width, height);
-    for (int i = 0; i < 6; ++i) {
-      int id = IDC_PARTICIPANT_FIRST + PARTICIPANT_ID_STEP * i;
-      buttons[i] = width == 480 ? addButton(main, TEXT("buttonParticipant"), TEXT("img."), id, 5 + 78 * i, 10, 70, 90)
-                                : addButton(main, TEXT("buttonParticipant"), TEXT("img."), id, 5, 5 + 42 * i, 79, 40);
-    }
-    settingState.SetParticipantState(PARTICIPANT_IMAGE);
-    commands.clear();
-    platform_test::takeTrace();
+    Players p = button_test::openPlayers(width, height, PARTICIPANT_IMAGE);
+    main = p.main;
+    std::copy(std::begin(p.buttons), std::end(p.buttons), buttons);
   }
-
   std::string solidJpeg(const std::string& name, uint32_t colour) {
     std::string path = (folder / name).string();
     EXPECT_TRUE(writeFile(path, encodeJpeg(64, 48, [colour](int, int) { return colour; })));
@@ -65,18 +59,6 @@ class PictureTest : public ::testing::Test {
   HWND main = nullptr;
   HWND buttons[6] = {};
 };
-
-TEST_F(PictureTest, PictureModeHaltsTheGameBeforeTheDialog) {
-  openPlayers();
-  static std::string traceAtCommand;
-  onCommand = [](const Command&) { traceAtCommand = platform_test::takeTrace(); };
-  platform_test::chooseCancel();
-  tapAt(buttons[2], 35, 60);
-  EXPECT_EQ(commands, (std::vector<Command>{{IDC_PICTURE_CHOICE, 1008, buttons[2]}}));
-  EXPECT_NE(traceAtCommand.find("beep 32"), std::string::npos);
-  EXPECT_EQ(traceAtCommand.find("file-dialog"), std::string::npos);
-  EXPECT_NE(platform_test::takeTrace().find("file-dialog 708 -> cancel"), std::string::npos);
-}
 
 TEST_F(PictureTest, AChosenJpegIsDrawnAndACancelKeepsIt) {
   openPlayers();
