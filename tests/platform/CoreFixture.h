@@ -85,11 +85,10 @@ class CoreTest : public ::testing::Test {
     options.screenWidth = 480;
     options.screenHeight = 800;
     options.headless = true;
-    platform::start(options, &fake);
+    platform::start(options, &backend());
     Recorder::handler() = nullptr;
     Recorder::registerClass();
-    traceFile = open_memstream(&traceData, &traceSize);
-    platform::setTraceOutput(traceFile);
+    openTrace();
   }
 
   void TearDown() override {
@@ -106,11 +105,12 @@ class CoreTest : public ::testing::Test {
     std::string text(traceData, traceSize);
     std::fclose(traceFile);
     std::free(traceData);
-    traceData = nullptr;
-    traceFile = open_memstream(&traceData, &traceSize);
-    platform::setTraceOutput(traceFile);
+    openTrace();
     return text;
   }
+
+  // The back end the platform starts on; a test may stand another in its place.
+  virtual platform::Backend& backend() { return fake; }
 
   // Handles everything ready without waiting; returns false when the quit request came.
   bool pump(int* exitCode = nullptr) {
@@ -126,6 +126,11 @@ class CoreTest : public ::testing::Test {
     return true;
   }
 
+  void openTrace() {
+    traceFile = open_memstream(&traceData, &traceSize);
+    platform::setTraceOutput(traceFile);
+  }
+
   FakeBackend fake;
   std::FILE* traceFile = nullptr;
   char* traceData = nullptr;
@@ -136,6 +141,12 @@ inline HWND makeWindow(DWORD style, int x, int y, int width, int height, HWND pa
                        LPCWSTR title = u"", DWORD exStyle = 0) {
   return CreateWindowExW(exStyle, u"CoreRecorder", title, style, x, y, width, height, parent,
                          reinterpret_cast<HMENU>(static_cast<intptr_t>(id)), nullptr, nullptr);
+}
+
+// "left top right bottom": a failed comparison shows the whole rectangle.
+inline std::string corners(const RECT& r) {
+  return std::to_string(r.left) + " " + std::to_string(r.top) + " " + std::to_string(r.right) + " " +
+         std::to_string(r.bottom);
 }
 
 }  // namespace core_test

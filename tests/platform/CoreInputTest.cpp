@@ -119,27 +119,21 @@ TEST_F(CoreInputTest, AcceleratorsMatchModifiersExactly) {
   ACCEL entries[] = {{FVIRTKEY | FCONTROL, 'Q', 40000}, {FVIRTKEY, VK_RETURN, 40002}};
   HACCEL table = CreateAcceleratorTableW(entries, 2);
   ASSERT_TRUE(table);
-  auto run = [&] {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (TranslateAcceleratorW(main, table, &msg)) continue;
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-  };
-  auto commands = [&] {
-    std::vector<WPARAM> found;
-    for (const Received& r : received)
-      if (r.message == WM_COMMAND) found.push_back(r.wParam);
-    return found;
-  };
   for (UINT key : {UINT{VK_CONTROL}, UINT{'Q'}}) platform::input::key(key, true);
   platform::input::key(VK_RETURN, true);  // Control still held: not the plain RETURN entry
   for (UINT key : {UINT{'Q'}, UINT{VK_CONTROL}, UINT{VK_RETURN}}) platform::input::key(key, false);
   platform::input::key('Q', true);  // without Control
   platform::input::key(VK_RETURN, true);
-  run();
-  EXPECT_EQ(commands(), (std::vector<WPARAM>{MAKEWPARAM(40000, 1), MAKEWPARAM(40002, 1)}));
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (TranslateAcceleratorW(main, table, &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  std::vector<WPARAM> commands;
+  for (const Received& r : received)
+    if (r.message == WM_COMMAND) commands.push_back(r.wParam);
+  EXPECT_EQ(commands, (std::vector<WPARAM>{MAKEWPARAM(40000, 1), MAKEWPARAM(40002, 1)}));
 
   EXPECT_TRUE(DestroyAcceleratorTable(table));
   EXPECT_FALSE(DestroyAcceleratorTable(table));

@@ -28,25 +28,14 @@ class DesktopBackend : public FakeBackend {
   }
 };
 
-class OtherInstanceTest : public ::testing::Test {
+class OtherInstanceTest : public CoreTest {
  protected:
-  void SetUp() override {
-    platform::Options options;
-    options.headless = true;
-    platform::start(options, &desktop);
-    platform::setTraceOutput(nullptr);
-    Recorder::handler() = nullptr;
-    Recorder::registerClass();
-  }
-  void TearDown() override {
-    Recorder::handler() = nullptr;
-    platform_test::start();
-  }
-
+  platform::Backend& backend() override { return desktop; }
   DesktopBackend desktop;
 };
 
-TEST_F(OtherInstanceTest, OwnWindowIsFoundWithoutAskingTheDesktop) {
+TEST_F(OtherInstanceTest, OwnWindowsAndAtomsAreFoundWithoutAskingTheDesktop) {
+  EXPECT_EQ(FindWindowW(reinterpret_cast<LPCWSTR>(uintptr_t{0xC001}), u"Vortelle"), nullptr);
   HWND main = makeWindow(WS_VISIBLE, 0, 0, 100, 100, nullptr, 0, u"Vortelle");
   EXPECT_EQ(FindWindowW(u"CoreRecorder", u"Vortelle"), main);
   EXPECT_EQ(desktop.asks, 0);
@@ -61,11 +50,6 @@ TEST_F(OtherInstanceTest, UnregisteredClassIsAskedForByNameAndTitle) {
   desktop.otherRuns = false;
   EXPECT_EQ(FindWindowW(u"VORTELLE", nullptr), nullptr);
   EXPECT_EQ(desktop.askedTitle, std::nullopt);
-}
-
-TEST_F(OtherInstanceTest, AnAtomIsNeverAskedFor) {
-  EXPECT_EQ(FindWindowW(reinterpret_cast<LPCWSTR>(uintptr_t{0xC001}), u"Vortelle"), nullptr);
-  EXPECT_EQ(desktop.asks, 0);
 }
 
 TEST_F(OtherInstanceTest, OtherWindowFailsEveryCallButSetForegroundWindow) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 using namespace core_test;
+using platform_test::pixel;
 
 namespace {
 
@@ -26,13 +27,6 @@ class CorePaintTest : public CoreTest {
       EndPaint(h, &paint);
       return 0;
     };
-  }
-
-  static uint32_t pixel(int x, int y) {
-    cairo_surface_t* screen = platform::screenSurface();
-    cairo_surface_flush(screen);
-    const unsigned char* row = cairo_image_surface_get_data(screen) + y * cairo_image_surface_get_stride(screen);
-    return reinterpret_cast<const uint32_t*>(row)[x] & 0xFFFFFF;
   }
 
   static constexpr COLORREF colours[4] = {RGB(255, 0, 0), RGB(0, 0, 255), RGB(0, 255, 0), RGB(255, 255, 255)};
@@ -56,10 +50,7 @@ TEST_F(CorePaintTest, UpdateRegionsAccumulateAndBeginPaintValidatesThem) {
   InvalidateRect(hwnd, &b, FALSE);
   RECT update;
   ASSERT_TRUE(GetUpdateRect(hwnd, &update, FALSE));
-  EXPECT_EQ(update.left, 10);
-  EXPECT_EQ(update.top, 10);
-  EXPECT_EQ(update.right, 70);
-  EXPECT_EQ(update.bottom, 80);
+  EXPECT_EQ(corners(update), "10 10 70 80");
 
   PAINTSTRUCT paint;
   ASSERT_TRUE(BeginPaint(hwnd, &paint));
@@ -117,10 +108,7 @@ TEST_F(CorePaintTest, HidingAWindowExposesWhatLiesUnderIt) {
   ShowWindow(front, SW_HIDE);
   RECT update;
   ASSERT_TRUE(GetUpdateRect(back, &update, FALSE));
-  EXPECT_EQ(update.left, 50);
-  EXPECT_EQ(update.top, 50);
-  EXPECT_EQ(update.right, 100);
-  EXPECT_EQ(update.bottom, 100);
+  EXPECT_EQ(corners(update), "50 50 100 100");
   pump();
   EXPECT_EQ(pixel(60, 60), blue);
 

@@ -1,6 +1,7 @@
 // The queue's order, the quit request, sending and nested loops.
 #include "CoreFixture.h"
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -11,20 +12,10 @@ namespace {
 class CoreQueueTest : public CoreTest {};
 
 std::string name(UINT message) {
-  switch (message) {
-    case WM_USER:
-      return "user";
-    case WM_LBUTTONDOWN:
-      return "down";
-    case WM_QUIT:
-      return "quit";
-    case WM_PAINT:
-      return "paint";
-    case WM_TIMER:
-      return "timer";
-    default:
-      return std::to_string(message);
-  }
+  static const std::map<UINT, std::string> names = {
+      {WM_USER, "user"}, {WM_LBUTTONDOWN, "down"}, {WM_QUIT, "quit"}, {WM_PAINT, "paint"}, {WM_TIMER, "timer"}};
+  auto found = names.find(message);
+  return found != names.end() ? found->second : std::to_string(message);
 }
 
 TEST_F(CoreQueueTest, RetrievesPostedThenInputThenQuitThenPaintThenTimer) {

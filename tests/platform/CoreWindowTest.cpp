@@ -44,16 +44,11 @@ TEST_F(CoreWindowTest, DefaultPlaceLeavesTheTitleBarAndDesktopIsTheScreen) {
                               CW_USEDEFAULT, nullptr, nullptr, nullptr, nullptr);
   RECT rect;
   ASSERT_TRUE(GetWindowRect(hwnd, &rect));
-  EXPECT_EQ(rect.left, 0);
-  EXPECT_EQ(rect.top, 52);
-  EXPECT_EQ(rect.right, 480);
-  EXPECT_EQ(rect.bottom, 800);
+  EXPECT_EQ(corners(rect), "0 52 480 800");
   ASSERT_TRUE(GetClientRect(hwnd, &rect));
-  EXPECT_EQ(rect.right, 480);
-  EXPECT_EQ(rect.bottom, 748);
+  EXPECT_EQ(corners(rect), "0 0 480 748");
   ASSERT_TRUE(GetWindowRect(GetDesktopWindow(), &rect));
-  EXPECT_EQ(rect.right, 480);
-  EXPECT_EQ(rect.bottom, 800);
+  EXPECT_EQ(corners(rect), "0 0 480 800");
 
   platform::Options square;
   square.screenWidth = 320;
@@ -65,8 +60,7 @@ TEST_F(CoreWindowTest, DefaultPlaceLeavesTheTitleBarAndDesktopIsTheScreen) {
   hwnd = CreateWindowExW(0, u"CoreRecorder", u"Main", 0, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                          nullptr, nullptr, nullptr, nullptr);
   ASSERT_TRUE(GetWindowRect(hwnd, &rect));
-  EXPECT_EQ(rect.top, 26);
-  EXPECT_EQ(rect.bottom, 320);
+  EXPECT_EQ(corners(rect), "0 26 320 320");
 }
 
 TEST_F(CoreWindowTest, CreateSendsCreateStructAndMinusOneFails) {

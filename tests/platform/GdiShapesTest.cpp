@@ -195,8 +195,11 @@ TEST(GdiShapes, FillRectIsExactAndUsesStockGreys) {
   ASSERT_TRUE(FillRect(canvas.dc(), &area, reinterpret_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH))));
   RECT past{15, 15, 40, 40};
   ASSERT_TRUE(FillRect(canvas.dc(), &past, reinterpret_cast<HBRUSH>(GetStockObject(DKGRAY_BRUSH))));
+  RECT pixel{10, 0, 11, 1};
+  ASSERT_TRUE(FillRect(canvas.dc(), &pixel, reinterpret_cast<HBRUSH>(GetStockObject(GRAY_BRUSH))));
   Picture expected(20, 20, White);
   expected.box(2, 3, 8, 9, RGB(0xC0, 0xC0, 0xC0));
+  expected.box(10, 0, 11, 1, RGB(0x80, 0x80, 0x80));
   expected.box(15, 15, 20, 20, RGB(0x40, 0x40, 0x40));
   EXPECT_EQ(expected.differences(canvas), "");
 }

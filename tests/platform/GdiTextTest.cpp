@@ -21,10 +21,10 @@ struct Ink {
   double centreY() const { return (top + bottom) / 2.0; }
 };
 
-// The box of the pixels that differ from white.
-Ink inkOf(const Canvas& canvas) {
+// The box of the pixels that differ from white, in the rows from top to bottom or everywhere.
+Ink inkOf(const Canvas& canvas, int top = 0, int bottom = -1) {
   Ink ink;
-  for (int y = 0; y < canvas.height(); ++y)
+  for (int y = top; y < (bottom < 0 ? canvas.height() : bottom); ++y)
     for (int x = 0; x < canvas.width(); ++x)
       if (canvas.at(x, y) != White) {
         ink.left = std::min(ink.left, x);
@@ -44,12 +44,13 @@ LOGFONTW fontRecord(int height, int width, int weight, const char16_t* face = u"
   return logFont;
 }
 
-// Draws text with a font made from the record, black on the canvas, transparent background.
-int draw(const Canvas& canvas, const LOGFONTW& logFont, const char16_t* text, RECT area, UINT format) {
+// Draws text with a font made from the record, black on the canvas, by default on no background.
+int draw(const Canvas& canvas, const LOGFONTW& logFont, const char16_t* text, RECT area, UINT format,
+         int backgroundMode = TRANSPARENT) {
   HFONT font = CreateFontIndirectW(&logFont);
   HGDIOBJ old = SelectObject(canvas.dc(), obj(font));
   SetTextColor(canvas.dc(), Black);
-  SetBkMode(canvas.dc(), TRANSPARENT);
+  SetBkMode(canvas.dc(), backgroundMode);
   int height = DrawTextW(canvas.dc(), text, -1, &area, format);
   SelectObject(canvas.dc(), old);
   DeleteObject(obj(font));
@@ -74,15 +75,6 @@ TEST(GdiText, PhoneFacesAreFoundAndKoreanFallsBackToNanum) {
   EXPECT_EQ(faceFor(fontRecord(-12, 0, FW_NORMAL), u"Spin"), "Tahoma");
   EXPECT_EQ(faceFor(fontRecord(-12, 0, FW_NORMAL, u"MS Sans Serif"), u"Spin"), "Tahoma");  // the phone's alias
   EXPECT_EQ(faceFor(fontRecord(-12, 0, FW_NORMAL), u"확인"), "NanumGothic");
-}
-
-TEST(GdiText, KoreanTextDrawsInk) {
-  Canvas canvas(120, 40);
-  RECT area{0, 0, 120, 40};
-  draw(canvas, fontRecord(24, 0, FW_NORMAL), u"다시 돌려!!", area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-  Ink ink = inkOf(canvas);
-  ASSERT_TRUE(ink.any());
-  EXPECT_GT(ink.right - ink.left, 40);
 }
 
 TEST(GdiText, PositiveHeightIsTheCellAndNegativeTheEm) {
@@ -125,9 +117,11 @@ TEST(GdiText, LineBreaksStackLinesFromTheTopWithoutSingleLine) {
   EXPECT_NEAR(seven.centreX(), 34.5, 1.5);
 }
 
-TEST(GdiText, SingleLineDrawsLineBreaksAsNothing) {
+TEST(GdiText, SingleLineIgnoresLineBreaksAndWordBreak) {
   Canvas canvas(100, 40);
-  EXPECT_EQ(draw(canvas, fontRecord(20, 0, FW_NORMAL), u"a\nb", RECT{0, 0, 100, 40}, DT_SINGLELINE), 20);
+  LOGFONTW logFont = fontRecord(20, 0, FW_NORMAL);
+  EXPECT_EQ(draw(canvas, logFont, u"a\nb", RECT{0, 0, 100, 40}, DT_SINGLELINE), 20);
+  EXPECT_EQ(draw(canvas, logFont, u"spin pick spin pick", RECT{0, 0, 40, 40}, DT_WORDBREAK | DT_SINGLELINE), 20);
 }
 
 TEST(GdiText, AmpersandIsHiddenAndUnderlinesTheNextCharacterUnlessNoPrefix) {
@@ -158,30 +152,11 @@ TEST(GdiText, TextIsClippedToItsRectangleUnlessNoClip) {
 
 TEST(GdiText, OpaqueBackgroundFillsBehindTheText) {
   Canvas canvas(100, 40);
-  HFONT font = CreateFontIndirectW(&static_cast<const LOGFONTW&>(fontRecord(20, 0, FW_NORMAL)));
-  HGDIOBJ old = SelectObject(canvas.dc(), obj(font));
   SetBkColor(canvas.dc(), RGB(0, 0, 255));
-  EXPECT_EQ(SetBkMode(canvas.dc(), OPAQUE), OPAQUE);
-  RECT area{0, 0, 100, 40};
-  DrawTextW(canvas.dc(), u"ii", -1, &area, DT_SINGLELINE);
+  EXPECT_EQ(SetBkMode(canvas.dc(), OPAQUE), OPAQUE);  // the mode a DC starts with
+  draw(canvas, fontRecord(20, 0, FW_NORMAL), u"ii", RECT{0, 0, 100, 40}, DT_SINGLELINE, OPAQUE);
   EXPECT_EQ(canvas.at(1, 1), RGB(0, 0, 255));
   EXPECT_EQ(canvas.at(90, 1), White);
-  SelectObject(canvas.dc(), old);
-  DeleteObject(obj(font));
-}
-
-// Word breaks: the pixel columns of one line band that hold ink.
-Ink inkBetweenRows(const Canvas& canvas, int top, int bottom) {
-  Ink ink;
-  for (int y = top; y < bottom; ++y)
-    for (int x = 0; x < canvas.width(); ++x)
-      if (canvas.at(x, y) != White) {
-        ink.left = std::min(ink.left, x);
-        ink.right = std::max(ink.right, x);
-        ink.top = std::min(ink.top, y);
-        ink.bottom = std::max(ink.bottom, y);
-      }
-  return ink;
 }
 
 // The width of a text drawn on one line, from its ink.
@@ -208,8 +183,8 @@ TEST(GdiTextWordBreak, LinesBreakBetweenWordsAndStayInsideTheRectangle) {
   EXPECT_GE(ink.left, area.left);
   EXPECT_LT(ink.bottom, 60 + 4);
   // Each line starts at the left edge with a whole word: the first two lines alike.
-  Ink first = inkBetweenRows(canvas, 0, 20), second = inkBetweenRows(canvas, 20, 40);
-  Ink third = inkBetweenRows(canvas, 40, 60);
+  Ink first = inkOf(canvas, 0, 20), second = inkOf(canvas, 20, 40);
+  Ink third = inkOf(canvas, 40, 60);
   EXPECT_EQ(first.left, second.left);
   EXPECT_EQ(first.right, second.right);
   EXPECT_LT(third.right, second.right - 20);  // "spin" alone
@@ -251,17 +226,10 @@ TEST(GdiTextWordBreak, LineFeedsStillBreakAndEachLineIsCentredOnItsOwn) {
   int height = draw(canvas, logFont, u"iiiiii WWWWWWWWWWW\r\nmm", area, DT_WORDBREAK | DT_CENTER);
   EXPECT_EQ(height, 3 * 20);
   for (int line = 0; line < 3; ++line) {
-    Ink ink = inkBetweenRows(canvas, line * 20, line * 20 + 20);
+    Ink ink = inkOf(canvas, line * 20, line * 20 + 20);
     ASSERT_TRUE(ink.any()) << line;
     EXPECT_NEAR(ink.centreX(), 89.5, 2.0) << line;
   }
-}
-
-TEST(GdiTextWordBreak, SingleLineIgnoresWordBreak) {
-  Canvas canvas(100, 40);
-  EXPECT_EQ(draw(canvas, fontRecord(20, 0, FW_NORMAL), u"spin pick spin pick", RECT{0, 0, 40, 40},
-                 DT_WORDBREAK | DT_SINGLELINE),
-            20);
 }
 
 }  // namespace
