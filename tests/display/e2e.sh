@@ -12,12 +12,7 @@ require_tools Xvfb xdotool import stream cmake
 work=$(mktemp -d)
 xvfb=""
 game=""
-cleanup() {
-  [ -n "$game" ] && kill "$game" 2>/dev/null || true
-  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+trap 'end_all "$game"' EXIT
 fail() {
   echo "FAIL: $*"
   [ -f "$work/trace" ] && { echo "-- trace (last lines):"; tail -20 "$work/trace"; }

@@ -13,13 +13,7 @@ work=$(mktemp -d)
 xvfb=""
 first=""
 second=""
-cleanup() {
-  [ -n "$second" ] && kill "$second" 2>/dev/null || true
-  [ -n "$first" ] && kill "$first" 2>/dev/null || true
-  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+trap 'end_all "$second" "$first"' EXIT
 fail() {
   echo "FAIL: $*"
   for f in first.trace first.stderr second.out second.stderr third.stderr; do

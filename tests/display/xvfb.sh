@@ -24,6 +24,17 @@ start_xvfb() {
   export DISPLAY=":$(cat "$work/display")"
 }
 
+# For the caller's exit trap: ends the given processes (empty names are skipped), then the
+# display, and removes the work folder.
+end_all() {
+  local pid
+  for pid in "$@"; do
+    [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
+  done
+  [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null || true
+  rm -rf "$work"
+}
+
 # Waits up to five seconds for process $1 to end; false while it still runs.
 ended() {
   for _ in $(seq 100); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.05; done
