@@ -23,11 +23,18 @@ void setTarget(Dc& dc, cairo_surface_t* surface, const cairo_region_t* clip) {
   if (dc.clip != nullptr) cairo_region_destroy(dc.clip);
   dc.surface = nullptr;
   dc.clip = nullptr;
+  dc.clipRects.clear();
   if (surface == nullptr) return;
   dc.surface = cairo_surface_reference(surface);
   cairo_rectangle_int_t bounds{0, 0, cairo_image_surface_get_width(surface), cairo_image_surface_get_height(surface)};
   dc.clip = cairo_region_create_rectangle(&bounds);
   if (clip != nullptr) cairo_region_intersect(dc.clip, clip);
+  int count = cairo_region_num_rectangles(dc.clip);
+  for (int i = 0; i < count; ++i) {
+    cairo_rectangle_int_t r;
+    cairo_region_get_rectangle(dc.clip, i, &r);
+    dc.clipRects.push_back(RECT{r.x, r.y, r.x + r.width, r.y + r.height});
+  }
 }
 
 void hold(const void* object) {
@@ -100,6 +107,14 @@ bool dcPixels(Dc& dc, Pixels* pixels) {
   pixels->width = cairo_image_surface_get_width(dc.surface);
   pixels->height = cairo_image_surface_get_height(dc.surface);
   return pixels->data != nullptr;
+}
+
+bool rasterTarget(Dc& dc, RasterTarget* target) {
+  if (!dcPixels(dc, &target->pixels)) return false;
+  target->clip = dc.clipRects;
+  target->originX = dc.originX;
+  target->originY = dc.originY;
+  return true;
 }
 
 cairo_rectangle_int_t toSurface(const Dc& dc, int left, int top, int right, int bottom) {

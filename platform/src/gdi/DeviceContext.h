@@ -3,8 +3,11 @@
 #pragma once
 
 #include "gdi/GdiObjects.h"
+#include "gdi/Raster.h"
 
 #include <cairo.h>
+
+#include <vector>
 
 namespace platform::gdi {
 
@@ -29,6 +32,7 @@ struct Dc : GdiObject {
   cairo_region_t* clip = nullptr;
   cairo_surface_t* surface = nullptr;  // the target, referenced
   cairo_t* cr = nullptr;               // made at first use for the current target
+  std::vector<RECT> clipRects;         // the clip as rectangles, for the raster operations
 };
 
 Dc* findDc(HDC hdc);
@@ -38,18 +42,12 @@ Dc* findDc(HDC hdc);
 cairo_t* dcContext(Dc& dc);
 
 // Pixels of a DC's target for direct copies.
-struct Pixels {
-  uint32_t* data = nullptr;
-  int stride = 0;  // in pixels
-  int width = 0;
-  int height = 0;
-  uint32_t* row(int y) const { return data + static_cast<ptrdiff_t>(y) * stride; }
-};
-// Surface pixels are 0x00RRGGBB (the top byte undefined in RGB24); COLORREF is 0x00BBGGRR.
-inline uint32_t toPixel(COLORREF c) {
-  return (uint32_t{GetRValue(c)} << 16) | (uint32_t{GetGValue(c)} << 8) | GetBValue(c);
-}
-inline COLORREF fromPixel(uint32_t p) { return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF); }
+using Pixels = PixelBuffer;
+
+// The DC's target for the raster operations; false when the DC has nothing to draw on. The
+// target stays valid until the DC's target or clip changes. Report what was drawn with
+// markChanged(dc, area, true).
+bool rasterTarget(Dc& dc, RasterTarget* target);
 
 // Flushes Cairo's pending drawing; false when the DC has no target.
 bool dcPixels(Dc& dc, Pixels* pixels);
