@@ -93,8 +93,8 @@ static int beginCase(Run* run, char** words, int count) {
   COLORREF background = RGB(255, 255, 255);
   HBRUSH fill;
   RECT all;
-  if (count < 4 || count > 5 || strlen(words[1]) >= CASE_NAME_MAX || !toInts(words + 2, 2, size) ||
-      size[0] <= 0 || size[1] <= 0 || size[0] > 4096 || size[1] > 4096 || (count == 5 && !toColour(words[4], &background)))
+  if (count < 4 || count > 5 || strlen(words[1]) >= CASE_NAME_MAX || !toInts(words + 2, 2, size) || size[0] <= 0 ||
+      size[1] <= 0 || size[0] > 4096 || size[1] > 4096 || (count == 5 && !toColour(words[4], &background)))
     return fail(run, "expected: case NAME WIDTH HEIGHT [RRGGBB]");
   strcpy(run->name, words[1]);
   run->canvas = run->host->beginCanvas(run->host->context, run->name, size[0], size[1]);
@@ -134,7 +134,8 @@ static int loadPicture(Run* run, char** words, int count) {
   int width, height;
   Picture* picture;
   if (count != 3 || strlen(words[1]) >= CASE_NAME_MAX) return fail(run, "expected: picture NAME FILE.bmp");
-  if (run->pictureCount == MAX_PICTURES || findPicture(run, words[1])) return fail(run, "too many or repeated pictures");
+  if (run->pictureCount == MAX_PICTURES || findPicture(run, words[1]))
+    return fail(run, "too many or repeated pictures");
   snprintf(path, sizeof(path), "%s/%s", run->pictureDir, words[2]);
   pixels = readBmpFile(path, &width, &height);
   if (!pixels) return fail(run, "the picture is not an uncompressed 24- or 32-bit BMP");
@@ -325,7 +326,8 @@ unsigned int* readBmpFile(const char* path, int* width, int* height) {
   bits = (int)readLe(header + 28, 2);
   topDown = h < 0;
   if (topDown) h = -h;
-  if (readLe(header + 30, 4) != 0 || (bits != 24 && bits != 32) || w <= 0 || h <= 0 || w > 16384 || h > 16384) goto done;
+  if (readLe(header + 30, 4) != 0 || (bits != 24 && bits != 32) || w <= 0 || h <= 0 || w > 16384 || h > 16384)
+    goto done;
   stride = (w * (bits / 8) + 3) & ~3;
   pixels = (unsigned int*)malloc((size_t)w * h * sizeof(unsigned int));
   row = (unsigned char*)malloc((size_t)stride);
