@@ -17,7 +17,8 @@
 
 #include <windows.h>
 
-#include <cairo.h>
+#include "core/Region.h"
+#include "gdi/Surface.h"
 
 #include <cstdint>
 #include <string>
@@ -87,9 +88,9 @@ int screenHeight();
 // The title bar and the soft-key menu bar: 26 px on screens whose shorter side is under 480,
 // 52 px otherwise. The one rule every caller uses.
 int barHeight();
-// The phone's screen: an RGB24 Cairo image surface of the screen's size. Every window draws
+// The phone's screen: 32-bit pixels of the screen's size. Every window draws
 // into it through its device contexts; back ends show it.
-cairo_surface_t* screenSurface();
+const gdi::SurfacePtr& screenSurface();
 // Writes the screen as a PNG; false with a reason on failure.
 bool writeScreenshot(const std::string& path, std::string* error);
 
@@ -144,13 +145,13 @@ namespace gdi {
 // (originX, originY) and clipped to `clip` (screen coordinates; copied). ReleaseDC and EndPaint
 // end it with destroyScreenDC. Every draw through it reports the changed area with
 // backend().screenChanged().
-HDC createScreenDC(int originX, int originY, const cairo_region_t* clip);
+HDC createScreenDC(int originX, int originY, const core::Region* clip);
 bool destroyScreenDC(HDC hdc);
 
 // A 24-bit bitmap made from 0x00RRGGBB pixels (resources, icons).
 HBITMAP createBitmapFromPixels(int width, int height, const uint32_t* pixels, int strideBytes);
-// The Cairo surface of a bitmap (RGB24), or nullptr for a handle that is not a bitmap.
-cairo_surface_t* bitmapSurface(HBITMAP bitmap);
+// The pixels of a bitmap, or nullptr for a handle that is not a bitmap.
+const PixelBuffer* bitmapPixels(HBITMAP bitmap);
 
 // Draws 0x00RRGGBB pixels scaled into dst (logical coordinates of hdc), smoothly.
 bool drawPixels(HDC hdc, const RECT& dst, const uint32_t* pixels, int width, int height, int strideBytes);

@@ -162,12 +162,10 @@ bool script(const std::string& lines) {
 std::string takeTrace() { return traceBuffer().take(); }
 
 uint32_t pixel(int x, int y) {
-  cairo_surface_t* surface = platform::screenSurface();
-  if (x < 0 || y < 0 || x >= cairo_image_surface_get_width(surface) || y >= cairo_image_surface_get_height(surface))
+  const platform::gdi::SurfacePtr& surface = platform::screenSurface();
+  if (surface == nullptr || x < 0 || y < 0 || x >= surface->width() || y >= surface->height())
     misuse("pixel (" + std::to_string(x) + ", " + std::to_string(y) + ") is off the screen");
-  cairo_surface_flush(surface);
-  const unsigned char* row = cairo_image_surface_get_data(surface) + y * cairo_image_surface_get_stride(surface);
-  return reinterpret_cast<const uint32_t*>(row)[x] & 0xFFFFFF;
+  return surface->pixels().row(y)[x] & 0xFFFFFF;
 }
 
 bool screenshot(const std::string& path) {

@@ -47,23 +47,6 @@ TEST(GdiBlit, BitBltWithinOneBitmapHandlesOverlap) {
   EXPECT_EQ(canvas.at(4, 4), tone(4, 4));
 }
 
-TEST(GdiBlit, StretchBltRepeatsAndDropsPixelsNearestNeighbour) {
-  Canvas source(2, 2);
-  paintTones(source);
-  Canvas big(4, 6);
-  ASSERT_TRUE(StretchBlt(big.dc(), 0, 0, 4, 6, source.dc(), 0, 0, 2, 2, SRCCOPY));
-  for (int y = 0; y < 6; ++y)
-    for (int x = 0; x < 4; ++x) ASSERT_EQ(big.at(x, y), tone(x / 2, y / 3)) << x << "," << y;
-
-  Canvas wide(8, 4);
-  paintTones(wide);
-  Canvas small(4, 2);
-  ASSERT_TRUE(StretchBlt(small.dc(), 0, 0, 4, 2, wide.dc(), 0, 0, 8, 4, SRCCOPY));
-  // Each destination pixel takes the source pixel under its centre: 2x+1, 2y+1.
-  for (int y = 0; y < 2; ++y)
-    for (int x = 0; x < 4; ++x) ASSERT_EQ(small.at(x, y), tone(2 * x + 1, 2 * y + 1)) << x << "," << y;
-}
-
 TEST(GdiBlit, TransparentImageLeavesTheDestinationWhereTheSourceIsMagenta) {
   Canvas source(4, 3);
   paintTones(source);

@@ -28,10 +28,8 @@ class GdiScreenDc : public ::testing::Test {
 };
 
 TEST_F(GdiScreenDc, DrawsAtItsOriginAndOnlyInsideItsClip) {
-  cairo_rectangle_int_t box{100, 50, 60, 40};
-  cairo_region_t* clip = cairo_region_create_rectangle(&box);
-  HDC dc = platform::gdi::createScreenDC(100, 50, clip);
-  cairo_region_destroy(clip);
+  const platform::core::Region clip(RECT{100, 50, 160, 90});
+  HDC dc = platform::gdi::createScreenDC(100, 50, &clip);
   ASSERT_NE(dc, nullptr);
   RECT big{-20, -20, 200, 200};
   FillRect(dc, &big, reinterpret_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
@@ -61,10 +59,9 @@ TEST_F(GdiScreenDc, DrawsAtItsOriginAndOnlyInsideItsClip) {
 
 TEST_F(GdiScreenDc, CopiesFromABufferToTheScreenThroughARegionOfTwoParts) {
   Canvas buffer(40, 40, Blue);
-  cairo_rectangle_int_t parts[] = {{10, 10, 10, 10}, {30, 30, 10, 10}};
-  cairo_region_t* clip = cairo_region_create_rectangles(parts, 2);
-  HDC dc = platform::gdi::createScreenDC(10, 10, clip);
-  cairo_region_destroy(clip);
+  platform::core::Region clip(RECT{10, 10, 20, 20});
+  clip.add(RECT{30, 30, 40, 40});
+  HDC dc = platform::gdi::createScreenDC(10, 10, &clip);
   ASSERT_TRUE(BitBlt(dc, 0, 0, 40, 40, buffer.dc(), 0, 0, SRCCOPY));
   EXPECT_EQ(screen(10, 10), 0x0000FFu);
   EXPECT_EQ(screen(39, 39), 0x0000FFu);
@@ -106,10 +103,8 @@ TEST(GdiScreenDcChanges, EveryDrawReportsWhatChangedCutToTheClip) {
   platform::Options options;
   options.headless = true;
   platform::start(options, &recorder);
-  cairo_rectangle_int_t box{100, 50, 60, 40};
-  cairo_region_t* clip = cairo_region_create_rectangle(&box);
-  HDC dc = platform::gdi::createScreenDC(100, 50, clip);
-  cairo_region_destroy(clip);
+  const platform::core::Region clip(RECT{100, 50, 160, 90});
+  HDC dc = platform::gdi::createScreenDC(100, 50, &clip);
   const RECT clipRect{100, 50, 160, 90};
 
   RECT big{-20, -20, 200, 200};

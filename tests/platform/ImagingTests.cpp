@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "PictureFiles.h"
+#include "PngFile.h"
 #include "PlatformInternal.h"
 #include "PlatformTest.h"
 #include "services/JpegDecoder.h"
@@ -235,14 +236,8 @@ TEST_F(ImagingTest, DrawsProgressiveGreyPngAndBmpPictures) {
   EXPECT_TRUE(near(at(35, 5), 0x00FF00));
   progressive->Release();
 
-  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 8, 8);
-  cairo_t* cr = cairo_create(surface);
-  cairo_set_source_rgb(cr, 0, 0, 1);
-  cairo_paint(cr);
-  cairo_destroy(cr);
   std::string png = (folder / "blue.png").string();
-  ASSERT_EQ(cairo_surface_write_to_png(surface, png.c_str()), CAIRO_STATUS_SUCCESS);
-  cairo_surface_destroy(surface);
+  ASSERT_TRUE(png_test::writeRgbaPng(png, 8, 8, 0xFF0000FFu));
   IImage* image = open(png);
   ASSERT_NE(image, nullptr);
   ASSERT_EQ(draw(image, {50, 0, 70, 20}), S_OK);

@@ -30,7 +30,7 @@ HDC windowDC(const Window& window, const Region* only) {
     limit.offset(origin.x, origin.y);
     clip.intersect(limit);
   }
-  return gdi::createScreenDC(origin.x, origin.y, clip.get());
+  return gdi::createScreenDC(origin.x, origin.y, &clip);
 }
 
 }  // namespace
@@ -120,7 +120,7 @@ HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT paint) {
   POINT origin = screenOrigin(*w);
   area.offset(origin.x, origin.y);
   clip.intersect(area);
-  HDC hdc = gdi::createScreenDC(origin.x, origin.y, clip.get());
+  HDC hdc = gdi::createScreenDC(origin.x, origin.y, &clip);
   if (!hdc) return nullptr;
 
   std::memset(paint, 0, sizeof *paint);
@@ -141,7 +141,7 @@ BOOL EndPaint(HWND, const PAINTSTRUCT* paint) {
 HDC GetDC(HWND hwnd) {
   if (!hwnd) {
     Region screen(RECT{0, 0, screenWidth(), screenHeight()});
-    return gdi::createScreenDC(0, 0, screen.get());
+    return gdi::createScreenDC(0, 0, &screen);
   }
   Window* w = findWindow(hwnd);
   if (!w) return nullptr;

@@ -3,11 +3,17 @@
 #include "gdi/CopyMemo.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include <png.h>
 
 namespace platform {
 
 namespace {
-cairo_surface_t* surface = nullptr;
+gdi::SurfacePtr surface;
 }
 
 int screenWidth() { return options().screenWidth; }
@@ -15,36 +21,50 @@ int screenHeight() { return options().screenHeight; }
 
 int barHeight() { return std::min(screenWidth(), screenHeight()) < 480 ? 26 : 52; }
 
-cairo_surface_t* screenSurface() { return surface; }
+const gdi::SurfacePtr& screenSurface() { return surface; }
 
 bool writeScreenshot(const std::string& path, std::string* error) {
   if (!surface) {
     if (error) *error = "the screen is not started";
     return false;
   }
-  cairo_surface_flush(surface);
-  cairo_status_t status = cairo_surface_write_to_png(surface, path.c_str());
-  if (status != CAIRO_STATUS_SUCCESS) {
-    if (error) *error = path + ": " + cairo_status_to_string(status);
+  // 0x00RRGGBB words become RGB bytes.
+  const gdi::PixelBuffer& pixels = surface->pixels();
+  std::vector<uint8_t> rgb(static_cast<size_t>(pixels.width) * pixels.height * 3);
+  uint8_t* out = rgb.data();
+  for (int y = 0; y < pixels.height; ++y) {
+    const uint32_t* in = pixels.row(y);
+    for (int x = 0; x < pixels.width; ++x) {
+      *out++ = static_cast<uint8_t>(in[x] >> 16);
+      *out++ = static_cast<uint8_t>(in[x] >> 8);
+      *out++ = static_cast<uint8_t>(in[x]);
+    }
+  }
+  png_image image;
+  std::memset(&image, 0, sizeof(image));
+  image.version = PNG_IMAGE_VERSION;
+  image.width = static_cast<png_uint_32>(pixels.width);
+  image.height = static_cast<png_uint_32>(pixels.height);
+  image.format = PNG_FORMAT_RGB;
+  FILE* file = std::fopen(path.c_str(), "wb");
+  if (file == nullptr) {
+    if (error) *error = path + ": " + std::strerror(errno);
     return false;
   }
-  return true;
+  bool ok = png_image_write_to_stdio(&image, file, 0, rgb.data(), 0, nullptr) != 0;
+  ok = std::fclose(file) == 0 && ok;
+  if (!ok && error) *error = path + ": " + (image.message[0] ? image.message : "can't be written");
+  png_image_free(&image);
+  if (!ok) std::remove(path.c_str());  // no half-written picture left behind
+  return ok;
 }
 
 namespace core {
 
 // A new black screen of the size in the options.
 void makeScreen() {
-  if (surface) {
-    gdi::forgetCopies(surface);
-    cairo_surface_destroy(surface);
-  }
-  surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, std::max(1, screenWidth()), std::max(1, screenHeight()));
-  cairo_t* cr = cairo_create(surface);
-  cairo_set_source_rgb(cr, 0, 0, 0);
-  cairo_paint(cr);
-  cairo_destroy(cr);
-  cairo_surface_flush(surface);
+  if (surface) gdi::forgetCopies(surface.get());
+  surface = gdi::Surface::create(std::max(1, screenWidth()), std::max(1, screenHeight()));
 }
 
 }  // namespace core

@@ -1,24 +1,31 @@
-// Block copies between device contexts and bitmaps. Every target is an RGB24 surface, so copies
-// move pixels directly; only the smooth scaling of pictures goes through Cairo.
+// Block copies between device contexts and bitmaps. Every target is a surface of 32-bit pixels,
+// so copies move pixels directly.
 #include "PlatformInternal.h"
 #include "gdi/CopyMemo.h"
 #include "gdi/DeviceContext.h"
+#include "gdi/SmoothScale.h"
+#include "gdi/Stretch.h"
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <optional>
 #include <vector>
 
 using namespace platform::gdi;
+using platform::core::Region;
 
 namespace {
+
+// A stretch walks every pixel of both sides of an axis; longer ones are refused.
+constexpr int kLongestStretch = 1 << 20;
 
 // Pixels to copy from, with the surface point of logical (0, 0).
 struct Source {
   Pixels pixels;
   int originX = 0;
   int originY = 0;
-  cairo_surface_t* surface = nullptr;  // a bitmap's, never the screen's
+  SurfacePtr surface;  // a bitmap's, never the screen's
 };
 
 bool sourceOfDc(HDC hdc, Source* source) {
@@ -35,79 +42,73 @@ bool sourceOfHandle(HANDLE handle, Source* source) {
   if (sourceOfDc(static_cast<HDC>(handle), source)) return true;
   Bitmap* bitmap = findBitmap(handle);
   if (bitmap == nullptr || bitmap->selectedCount > 0) return false;
-  cairo_surface_flush(bitmap->surface);
-  source->pixels.data = reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(bitmap->surface));
-  source->pixels.stride = cairo_image_surface_get_stride(bitmap->surface) / 4;
-  source->pixels.width = bitmap->width();
-  source->pixels.height = bitmap->height();
+  source->pixels = bitmap->surface->pixels();
   source->surface = bitmap->surface;
   return true;
 }
 
-// One axis of a stretched copy. A negative destination extent mirrors, the picture then lying
-// from start + extent + 1 up to start (inclusive); a negative source extent mirrors the same way.
+// One axis of a stretched copy. A negative extent lies from start + extent + 1 up to start and
+// is walked from start down; the destination pixels are dstLow .. dstLow + dstLength - 1.
 struct Axis {
-  int dstStart;
+  int dstLow;
   int dstLength;
-  int srcStart;
+  bool dstDown;
+  int srcFirst;  // the source pixel the walk starts from
   int srcLength;
-  bool mirrored;
+  int srcStep;  // 1 or -1
 
-  Axis(int dst, int dstExtent, int src, int srcExtent) {
-    mirrored = (dstExtent < 0) != (srcExtent < 0);
-    dstStart = dstExtent < 0 ? dst + dstExtent + 1 : dst;
-    dstLength = std::abs(dstExtent);
-    srcStart = srcExtent < 0 ? src + srcExtent + 1 : src;
-    srcLength = std::abs(srcExtent);
+  Axis(int dst, int dstExtent, int src, int srcExtent)
+      : dstLow(dstExtent < 0 ? dst + dstExtent + 1 : dst),
+        dstLength(std::abs(dstExtent)),
+        dstDown(dstExtent < 0),
+        srcFirst(src),
+        srcLength(std::abs(srcExtent)),
+        srcStep(srcExtent < 0 ? -1 : 1) {}
+  bool unscaled() const { return !dstDown && srcStep > 0 && dstLength == srcLength; }
+  // The source pixel of every destination pixel, from dstLow up.
+  void sourcePixels(Shrinking rule, std::vector<int>& pixels) const {
+    std::vector<int> steps;
+    stretchSteps(dstLength, srcLength, rule, steps);
+    pixels.resize(dstLength);
+    for (int j = 0; j < dstLength; ++j) pixels[j] = srcFirst + srcStep * steps[dstDown ? dstLength - 1 - j : j];
   }
-  // Nearest neighbour: the source pixel under the centre of destination pixel `p`.
-  int sourceOf(int p) const {
-    int k = mirrored ? dstStart + dstLength - 1 - p : p - dstStart;
-    return srcStart + static_cast<int>((2 * int64_t{k} + 1) * srcLength / (2 * int64_t{dstLength}));
-  }
-  bool unscaled() const { return !mirrored && dstLength == srcLength; }
 };
+
+RECT rectOf(int x, int y, int width, int height) { return RECT{x, y, x + width, y + height}; }
 
 // The unscaled copy of `area` (destination pixels) from the source displaced by (dx, dy). From a
 // bitmap, what an earlier such copy left equal on both sides is not moved again.
-void straightCopy(Dc& dst, const Pixels& out, const Source& source, int dx, int dy, const cairo_rectangle_int_t& area) {
+void straightCopy(Dc& dst, const Pixels& out, const Source& source, int dx, int dy, const RECT& area) {
   const Pixels& in = source.pixels;
   const bool remembered = source.surface != nullptr && in.data != out.data;
-  cairo_region_t* needed =
-      remembered ? copyStillNeeded(dst.surface, source.surface, dx, dy, area) : cairo_region_create_rectangle(&area);
-  const int count = cairo_region_num_rectangles(needed);
-  for (int n = 0; n < count; ++n) {
-    cairo_rectangle_int_t part;
-    cairo_region_get_rectangle(needed, n, &part);
+  Region needed = remembered ? copyStillNeeded(dst.surface.get(), source.surface.get(), dx, dy, area) : Region(area);
+  needed.intersect(dst.clip);
+  for (const RECT& part : needed.rects()) {
+    int x = part.left, y = part.top, w = part.right - part.left, h = part.bottom - part.top;
+    int sx = x - dx;
+    int sy = y - dy;
+    // Keep to the source surface; what lies outside it leaves the destination alone.
+    int cutLeft = std::max(0, -sx), cutTop = std::max(0, -sy);
+    x += cutLeft, sx += cutLeft, w -= cutLeft;
+    y += cutTop, sy += cutTop, h -= cutTop;
+    w = std::min(w, in.width - sx);
+    h = std::min(h, in.height - sy);
+    if (w <= 0 || h <= 0) continue;
     // Rows are walked away from an overlap when both sides share a surface.
-    forEachClipRect(dst, part, [&](int x, int y, int w, int h) {
-      int sx = x - dx;
-      int sy = y - dy;
-      // Keep to the source surface; what lies outside it leaves the destination alone.
-      int cutLeft = std::max(0, -sx), cutTop = std::max(0, -sy);
-      x += cutLeft, sx += cutLeft, w -= cutLeft;
-      y += cutTop, sy += cutTop, h -= cutTop;
-      w = std::min(w, in.width - sx);
-      h = std::min(h, in.height - sy);
-      if (w <= 0 || h <= 0) return;
-      bool upward = in.data == out.data && sy < y;
-      for (int i = 0; i < h; ++i) {
-        int row = upward ? h - 1 - i : i;
-        std::memmove(out.row(y + row) + x, in.row(sy + row) + sx, static_cast<size_t>(w) * 4);
-      }
-      // Only what was written changed; on the screen, only that is shown again.
-      markChanged(dst, cairo_rectangle_int_t{x, y, w, h}, true);
-    });
+    bool upward = in.data == out.data && sy < y;
+    for (int i = 0; i < h; ++i) {
+      int row = upward ? h - 1 - i : i;
+      std::memmove(out.row(y + row) + x, in.row(sy + row) + sx, static_cast<size_t>(w) * 4);
+    }
+    // Only what was written changed; on the screen, only that is shown again.
+    markWritten(dst, rectOf(x, y, w, h));
   }
-  cairo_region_destroy(needed);
-  if (!remembered || dst.clip == nullptr) return;
+  if (!remembered) return;
   // All of the area inside the clip and over the source now holds the source's pixels.
-  cairo_region_t* same = cairo_region_create_rectangle(&area);
-  cairo_region_intersect(same, dst.clip);
-  const cairo_rectangle_int_t over{dx, dy, in.width, in.height};
-  cairo_region_intersect_rectangle(same, &over);
+  Region same(area);
+  same.intersect(dst.clip);
+  same.intersect(rectOf(dx, dy, in.width, in.height));
   rememberCopy(dst.surface, source.surface, dx, dy, same);
-  cairo_region_destroy(same);
 }
 
 // The common copy: axes in surface pixels of both sides; `key`, when given, is a 0x00RRGGBB
@@ -116,11 +117,12 @@ void copyPixels(Dc& dst, const Pixels& out, const Source& source, const Axis& ax
                 std::optional<uint32_t> key) {
   if (ax.dstLength == 0 || ay.dstLength == 0 || ax.srcLength == 0 || ay.srcLength == 0) return;
   const Pixels& in = source.pixels;
-  cairo_rectangle_int_t area{ax.dstStart, ay.dstStart, ax.dstLength, ay.dstLength};
+  const RECT area = rectOf(ax.dstLow, ay.dstLow, ax.dstLength, ay.dstLength);
   if (ax.unscaled() && ay.unscaled() && !key) {
-    straightCopy(dst, out, source, ax.dstStart - ax.srcStart, ay.dstStart - ay.srcStart, area);
+    straightCopy(dst, out, source, ax.dstLow - ax.srcFirst, ay.dstLow - ay.srcFirst, area);
     return;
   }
+  if (std::max({ax.dstLength, ax.srcLength, ay.dstLength, ay.srcLength}) > kLongestStretch) return;
   // The stretched copy reads a copy of the source when it is also the destination.
   std::vector<uint32_t> snapshot;
   Pixels from = in;
@@ -128,25 +130,27 @@ void copyPixels(Dc& dst, const Pixels& out, const Source& source, const Axis& ax
     snapshot.assign(in.data, in.data + static_cast<size_t>(in.stride) * in.height);
     from.data = snapshot.data();
   }
-  std::vector<int> columns;
-  forEachClipRect(dst, area, [&](int x, int y, int w, int h) {
-    columns.resize(w);
-    for (int i = 0; i < w; ++i) columns[i] = ax.sourceOf(x + i);
-    for (int row = y; row < y + h; ++row) {
-      int sy = ay.sourceOf(row);
+  std::vector<int> columns, rows;
+  ax.sourcePixels(Shrinking::LastWins, columns);
+  ay.sourcePixels(Shrinking::FirstWins, rows);
+  Region parts(area);
+  parts.intersect(dst.clip);
+  for (const RECT& r : parts.rects()) {
+    for (int y = r.top; y < r.bottom; ++y) {
+      int sy = rows[y - ay.dstLow];
       if (sy < 0 || sy >= from.height) continue;
       const uint32_t* src = from.row(sy);
-      uint32_t* line = out.row(row) + x;
-      for (int i = 0; i < w; ++i) {
-        int sx = columns[i];
+      uint32_t* line = out.row(y);
+      for (int x = r.left; x < r.right; ++x) {
+        int sx = columns[x - ax.dstLow];
         if (sx < 0 || sx >= from.width) continue;
         uint32_t value = src[sx] & 0xFFFFFF;
         if (key && value == *key) continue;
-        line[i] = value;
+        line[x] = value;
       }
     }
-  });
-  markChanged(dst, area, true);
+  }
+  markWritten(dst, area);
 }
 
 bool stretch(HDC hdcDst, int x, int y, int width, int height, const Source& source, int srcX, int srcY, int srcWidth,
@@ -169,27 +173,15 @@ bool drawPixels(HDC hdc, const RECT& dst, const uint32_t* pixels, int width, int
   if (dc == nullptr || pixels == nullptr || width <= 0 || height <= 0 || strideBytes < width * 4 ||
       strideBytes % 4 != 0)
     return false;
-  cairo_t* cr = dcContext(*dc);
-  if (cr == nullptr) return false;
+  RasterTarget target;
+  if (!rasterTarget(*dc, &target)) return false;
   int dstWidth = dst.right - dst.left;
   int dstHeight = dst.bottom - dst.top;
   if (dstWidth <= 0 || dstHeight <= 0) return true;
-  // Cairo only reads the pixels: the surface is a source and is gone before this returns.
-  cairo_surface_t* picture = cairo_image_surface_create_for_data(
-      reinterpret_cast<unsigned char*>(const_cast<uint32_t*>(pixels)), CAIRO_FORMAT_RGB24, width, height, strideBytes);
-  cairo_save(cr);
-  cairo_rectangle(cr, dst.left, dst.top, dstWidth, dstHeight);
-  cairo_clip(cr);
-  cairo_translate(cr, dst.left, dst.top);
-  cairo_scale(cr, static_cast<double>(dstWidth) / width, static_cast<double>(dstHeight) / height);
-  cairo_set_source_surface(cr, picture, 0, 0);
-  cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_GOOD);
-  cairo_pattern_set_extend(cairo_get_source(cr), CAIRO_EXTEND_PAD);
-  cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-  cairo_paint(cr);
-  cairo_restore(cr);
-  cairo_surface_destroy(picture);
-  markChanged(*dc, toSurface(*dc, dst.left, dst.top, dst.right, dst.bottom), false);
+  const PixelBuffer picture{const_cast<uint32_t*>(pixels), strideBytes / 4, width, height};
+  const RECT area = rectOf(dst.left + dc->originX, dst.top + dc->originY, dstWidth, dstHeight);
+  smoothScale(picture, target, area);
+  markWritten(*dc, area);
   return true;
 }
 

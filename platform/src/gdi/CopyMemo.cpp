@@ -7,72 +7,57 @@ namespace platform::gdi {
 
 namespace {
 
-// One remembered copy. Both surfaces are referenced while remembered, so their addresses cannot
-// come back as other surfaces.
+// One remembered copy. Both surfaces are held while remembered, so their addresses cannot come
+// back as other surfaces.
 struct Memo {
-  cairo_surface_t* destination = nullptr;
-  cairo_surface_t* source = nullptr;
+  SurfacePtr destination;
+  SurfacePtr source;
   int dx = 0;
   int dy = 0;
-  cairo_region_t* same = nullptr;  // destination pixels still equal to the source's
+  core::Region same;  // destination pixels still equal to the source's
 };
 
 // A paint copies its background into a back buffer and that onto the screen: a few suffice.
 constexpr std::size_t kMemos = 4;
-// Never destroyed: kept to the end, the surfaces it references stay reachable.
+// Never destroyed: kept to the end, the surfaces it holds stay reachable.
 std::vector<Memo>& memos = *new std::vector<Memo>;  // the most recent last
 
-void release(Memo& memo) {
-  cairo_region_destroy(memo.same);
-  cairo_surface_destroy(memo.destination);
-  cairo_surface_destroy(memo.source);
-}
-
-Memo* find(cairo_surface_t* destination, cairo_surface_t* source, int dx, int dy) {
+Memo* find(const Surface* destination, const Surface* source, int dx, int dy) {
   for (Memo& memo : memos)
-    if (memo.destination == destination && memo.source == source && memo.dx == dx && memo.dy == dy) return &memo;
+    if (memo.destination.get() == destination && memo.source.get() == source && memo.dx == dx && memo.dy == dy)
+      return &memo;
   return nullptr;
 }
 
 }  // namespace
 
-cairo_region_t* copyStillNeeded(cairo_surface_t* destination, cairo_surface_t* source, int dx, int dy,
-                                const cairo_rectangle_int_t& area) {
-  cairo_region_t* needed = cairo_region_create_rectangle(&area);
-  if (const Memo* memo = find(destination, source, dx, dy)) cairo_region_subtract(needed, memo->same);
+core::Region copyStillNeeded(const Surface* destination, const Surface* source, int dx, int dy, const RECT& area) {
+  core::Region needed(area);
+  if (const Memo* memo = find(destination, source, dx, dy)) needed.subtract(memo->same);
   return needed;
 }
 
-void rememberCopy(cairo_surface_t* destination, cairo_surface_t* source, int dx, int dy, const cairo_region_t* copied) {
-  Memo* memo = find(destination, source, dx, dy);
+void rememberCopy(const SurfacePtr& destination, const SurfacePtr& source, int dx, int dy, const core::Region& copied) {
+  Memo* memo = find(destination.get(), source.get(), dx, dy);
   if (memo == nullptr) {
-    if (memos.size() == kMemos) {
-      release(memos.front());
-      memos.erase(memos.begin());
-    }
-    memos.push_back(
-        {cairo_surface_reference(destination), cairo_surface_reference(source), dx, dy, cairo_region_create()});
+    if (memos.size() == kMemos) memos.erase(memos.begin());
+    memos.push_back({destination, source, dx, dy, {}});
     memo = &memos.back();
   }
-  cairo_region_union(memo->same, copied);
+  memo->same.add(copied);
 }
 
-void forgetCopies(cairo_surface_t* surface) {
-  std::erase_if(memos, [surface](Memo& memo) {
-    if (memo.destination != surface && memo.source != surface) return false;
-    release(memo);
-    return true;
-  });
+void forgetCopies(const Surface* surface) {
+  std::erase_if(
+      memos, [surface](const Memo& memo) { return memo.destination.get() == surface || memo.source.get() == surface; });
 }
 
-void surfaceWritten(cairo_surface_t* surface, const cairo_rectangle_int_t& area) {
+void surfaceWritten(const Surface* surface, const RECT& area) {
   for (Memo& memo : memos) {
-    if (surface == memo.destination) cairo_region_subtract_rectangle(memo.same, &area);
-    if (surface == memo.source) {
-      // Source pixels lie (dx, dy) away from the destination pixels they were copied to.
-      const cairo_rectangle_int_t moved{area.x + memo.dx, area.y + memo.dy, area.width, area.height};
-      cairo_region_subtract_rectangle(memo.same, &moved);
-    }
+    if (surface == memo.destination.get()) memo.same.subtract(area);
+    // Source pixels lie (dx, dy) away from the destination pixels they were copied to.
+    if (surface == memo.source.get())
+      memo.same.subtract(RECT{area.left + memo.dx, area.top + memo.dy, area.right + memo.dx, area.bottom + memo.dy});
   }
 }
 

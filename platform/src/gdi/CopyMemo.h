@@ -3,19 +3,19 @@
 // on either side since.
 #pragma once
 
-#include <cairo.h>
+#include "core/Region.h"
+#include "gdi/Surface.h"
 
 namespace platform::gdi {
 
 // The part of `area` (destination pixels) that a straight copy from `source`, displaced by
-// (dx, dy) from the destination, must still write; a new region the caller destroys.
-cairo_region_t* copyStillNeeded(cairo_surface_t* destination, cairo_surface_t* source, int dx, int dy,
-                                const cairo_rectangle_int_t& area);
+// (dx, dy) from the destination, must still write.
+core::Region copyStillNeeded(const Surface* destination, const Surface* source, int dx, int dy, const RECT& area);
 // After such a copy: `copied` (destination pixels) now equals the source there.
-void rememberCopy(cairo_surface_t* destination, cairo_surface_t* source, int dx, int dy, const cairo_region_t* copied);
+void rememberCopy(const SurfacePtr& destination, const SurfacePtr& source, int dx, int dy, const core::Region& copied);
 // A surface's owner lets it go: what was remembered of it is dropped, and with it the surface.
-void forgetCopies(cairo_surface_t* surface);
+void forgetCopies(const Surface* surface);
 // Any drawing into a surface, whatever wrote it.
-void surfaceWritten(cairo_surface_t* surface, const cairo_rectangle_int_t& area);
+void surfaceWritten(const Surface* surface, const RECT& area);
 
 }  // namespace platform::gdi

@@ -12,29 +12,20 @@ namespace {
 
 void dropContext(Dc& dc) {
   if (dc.cr != nullptr) cairo_destroy(dc.cr);
+  if (dc.cairoSurface != nullptr) cairo_surface_destroy(dc.cairoSurface);
   dc.cr = nullptr;
+  dc.cairoSurface = nullptr;
 }
 
 // Points the DC at a surface; `clip` (surface pixels) is copied and cut to the surface, null
 // meaning the whole surface.
-void setTarget(Dc& dc, cairo_surface_t* surface, const cairo_region_t* clip) {
+void setTarget(Dc& dc, const SurfacePtr& surface, const core::Region* clip) {
   dropContext(dc);
-  if (dc.surface != nullptr) cairo_surface_destroy(dc.surface);
-  if (dc.clip != nullptr) cairo_region_destroy(dc.clip);
-  dc.surface = nullptr;
-  dc.clip = nullptr;
-  dc.clipRects.clear();
+  dc.surface = surface;
+  dc.clip.clear();
   if (surface == nullptr) return;
-  dc.surface = cairo_surface_reference(surface);
-  cairo_rectangle_int_t bounds{0, 0, cairo_image_surface_get_width(surface), cairo_image_surface_get_height(surface)};
-  dc.clip = cairo_region_create_rectangle(&bounds);
-  if (clip != nullptr) cairo_region_intersect(dc.clip, clip);
-  int count = cairo_region_num_rectangles(dc.clip);
-  for (int i = 0; i < count; ++i) {
-    cairo_rectangle_int_t r;
-    cairo_region_get_rectangle(dc.clip, i, &r);
-    dc.clipRects.push_back(RECT{r.x, r.y, r.x + r.width, r.y + r.height});
-  }
+  dc.clip.add(RECT{0, 0, surface->width(), surface->height()});
+  if (clip != nullptr) dc.clip.intersect(*clip);
 }
 
 void hold(const void* object) {
@@ -75,24 +66,19 @@ HGDIOBJ swapSelected(Handle& slot, HGDIOBJ object) {
 
 }  // namespace
 
-Dc::~Dc() {
-  if (cr != nullptr) cairo_destroy(cr);
-  if (surface != nullptr) cairo_surface_destroy(surface);
-  if (clip != nullptr) cairo_region_destroy(clip);
-}
+Dc::~Dc() { dropContext(*this); }
 
 Dc* findDc(HDC hdc) { return find<Dc>(hdc, Kind::Dc); }
 
 cairo_t* dcContext(Dc& dc) {
   if (dc.surface == nullptr) return nullptr;
   if (dc.cr == nullptr) {
-    dc.cr = cairo_create(dc.surface);
-    int count = cairo_region_num_rectangles(dc.clip);
-    for (int i = 0; i < count; ++i) {
-      cairo_rectangle_int_t r;
-      cairo_region_get_rectangle(dc.clip, i, &r);
-      cairo_rectangle(dc.cr, r.x, r.y, r.width, r.height);
-    }
+    const PixelBuffer& pixels = dc.surface->pixels();
+    dc.cairoSurface =
+        cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(pixels.data), CAIRO_FORMAT_RGB24,
+                                            pixels.width, pixels.height, pixels.stride * 4);
+    dc.cr = cairo_create(dc.cairoSurface);
+    for (const RECT& r : dc.clip.rects()) cairo_rectangle(dc.cr, r.left, r.top, r.right - r.left, r.bottom - r.top);
     cairo_clip(dc.cr);
     cairo_translate(dc.cr, dc.originX, dc.originY);
   }
@@ -101,17 +87,14 @@ cairo_t* dcContext(Dc& dc) {
 
 bool dcPixels(Dc& dc, Pixels* pixels) {
   if (dc.surface == nullptr) return false;
-  cairo_surface_flush(dc.surface);
-  pixels->data = reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(dc.surface));
-  pixels->stride = cairo_image_surface_get_stride(dc.surface) / 4;
-  pixels->width = cairo_image_surface_get_width(dc.surface);
-  pixels->height = cairo_image_surface_get_height(dc.surface);
-  return pixels->data != nullptr;
+  if (dc.cairoSurface != nullptr) cairo_surface_flush(dc.cairoSurface);
+  *pixels = dc.surface->pixels();
+  return true;
 }
 
 bool rasterTarget(Dc& dc, RasterTarget* target) {
   if (!dcPixels(dc, &target->pixels)) return false;
-  target->clip = dc.clipRects;
+  target->clip = dc.clip.rects();
   target->originX = dc.originX;
   target->originY = dc.originY;
   return true;
@@ -121,22 +104,24 @@ cairo_rectangle_int_t toSurface(const Dc& dc, int left, int top, int right, int 
   return {left + dc.originX, top + dc.originY, right - left, bottom - top};
 }
 
-void markChanged(Dc& dc, const cairo_rectangle_int_t& area, bool directWrite) {
-  if (dc.surface != nullptr && area.width > 0 && area.height > 0) surfaceWritten(dc.surface, area);
-  if (dc.clip == nullptr || area.width <= 0 || area.height <= 0) return;
-  cairo_rectangle_int_t extents;
-  cairo_region_get_extents(dc.clip, &extents);
-  int left = std::max(area.x, extents.x);
-  int top = std::max(area.y, extents.y);
-  int right = std::min(area.x + area.width, extents.x + extents.width);
-  int bottom = std::min(area.y + area.height, extents.y + extents.height);
-  if (left >= right || top >= bottom) return;
-  if (directWrite) cairo_surface_mark_dirty_rectangle(dc.surface, left, top, right - left, bottom - top);
-  if (dc.screen && started()) backend().screenChanged(RECT{left, top, right, bottom});
+void markWritten(Dc& dc, const RECT& area) {
+  if (dc.surface == nullptr || area.right <= area.left || area.bottom <= area.top) return;
+  surfaceWritten(dc.surface.get(), area);
+  const RECT extents = dc.clip.bounds();
+  RECT cut{std::max(area.left, extents.left), std::max(area.top, extents.top), std::min(area.right, extents.right),
+           std::min(area.bottom, extents.bottom)};
+  if (cut.left >= cut.right || cut.top >= cut.bottom) return;
+  if (dc.cairoSurface != nullptr)
+    cairo_surface_mark_dirty_rectangle(dc.cairoSurface, cut.left, cut.top, cut.right - cut.left, cut.bottom - cut.top);
+  if (dc.screen && started()) backend().screenChanged(cut);
 }
 
-HDC createScreenDC(int originX, int originY, const cairo_region_t* clip) {
-  cairo_surface_t* surface = screenSurface();
+void markChanged(Dc& dc, const cairo_rectangle_int_t& area, bool) {
+  markWritten(dc, RECT{area.x, area.y, area.x + area.width, area.y + area.height});
+}
+
+HDC createScreenDC(int originX, int originY, const core::Region* clip) {
+  const SurfacePtr& surface = screenSurface();
   if (surface == nullptr) return nullptr;
   Dc* dc = newDc();
   dc->screen = true;

@@ -2,12 +2,14 @@
 // into the screen surface at an origin, through a clip region.
 #pragma once
 
+#include "core/Region.h"
 #include "gdi/GdiObjects.h"
 #include "gdi/Raster.h"
+#include "gdi/Surface.h"
 
+// Shapes and text still draw through Cairo, onto the surface's own pixels, until they draw
+// through the raster operations too.
 #include <cairo.h>
-
-#include <vector>
 
 namespace platform::gdi {
 
@@ -27,12 +29,12 @@ struct Dc : GdiObject {
   // Where logical (0, 0) lies on the target surface.
   int originX = 0;
   int originY = 0;
+  SurfacePtr surface;  // the target; null while the DC has none
   // The region drawing may touch, in surface pixels, cut to the surface: the whole bitmap for a
-  // memory DC. Null while the DC has no target.
-  cairo_region_t* clip = nullptr;
-  cairo_surface_t* surface = nullptr;  // the target, referenced
-  cairo_t* cr = nullptr;               // made at first use for the current target
-  std::vector<RECT> clipRects;         // the clip as rectangles, for the raster operations
+  // memory DC.
+  core::Region clip;
+  cairo_surface_t* cairoSurface = nullptr;  // over the surface's pixels, made at first use
+  cairo_t* cr = nullptr;
 };
 
 Dc* findDc(HDC hdc);
@@ -46,35 +48,28 @@ using Pixels = PixelBuffer;
 
 // The DC's target for the raster operations; false when the DC has nothing to draw on. The
 // target stays valid until the DC's target or clip changes. Report what was drawn with
-// markChanged(dc, area, true).
+// markWritten.
 bool rasterTarget(Dc& dc, RasterTarget* target);
 
-// Flushes Cairo's pending drawing; false when the DC has no target.
+// The pixels of the DC's target, Cairo's pending drawing flushed; false when the DC has none.
 bool dcPixels(Dc& dc, Pixels* pixels);
 
-// The parts of `area` (surface pixels) the DC may write, as rectangles; calls fn(x, y, w, h).
-template <typename Fn>
-void forEachClipRect(const Dc& dc, const cairo_rectangle_int_t& area, Fn fn);
+// After writing pixels of the target directly: `area` (buffer pixels) is cut to the clip and, for
+// a screen DC, shown again.
+void markWritten(Dc& dc, const RECT& area);
 
-// After drawing: tells Cairo the pixels changed (direct writes) and, for a screen DC, tells the
-// back end what changed. `area` is in surface pixels; it is cut to the clip.
+// After drawing through Cairo (directWrite false) or directly: as markWritten.
 void markChanged(Dc& dc, const cairo_rectangle_int_t& area, bool directWrite);
 
 // The rectangle of surface pixels a logical rectangle covers.
 cairo_rectangle_int_t toSurface(const Dc& dc, int left, int top, int right, int bottom);
 
+// The parts of `area` (surface pixels) the DC may write, as rectangles; calls fn(x, y, w, h).
 template <typename Fn>
 void forEachClipRect(const Dc& dc, const cairo_rectangle_int_t& area, Fn fn) {
-  if (dc.clip == nullptr || area.width <= 0 || area.height <= 0) return;
-  cairo_region_t* part = cairo_region_create_rectangle(&area);
-  cairo_region_intersect(part, dc.clip);
-  int count = cairo_region_num_rectangles(part);
-  for (int i = 0; i < count; ++i) {
-    cairo_rectangle_int_t r;
-    cairo_region_get_rectangle(part, i, &r);
-    fn(r.x, r.y, r.width, r.height);
-  }
-  cairo_region_destroy(part);
+  core::Region part(RECT{area.x, area.y, area.x + area.width, area.y + area.height});
+  part.intersect(dc.clip);
+  for (const RECT& r : part.rects()) fn(r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
 }  // namespace platform::gdi

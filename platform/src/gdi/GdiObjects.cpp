@@ -49,11 +49,7 @@ Slot* slotOf(const void* handle) {
 
 }  // namespace
 
-Bitmap::~Bitmap() {
-  if (surface == nullptr) return;
-  forgetCopies(surface);
-  cairo_surface_destroy(surface);
-}
+Bitmap::~Bitmap() { forgetCopies(surface.get()); }
 
 HGDIOBJ addObject(GdiObject* object) {
   Table& t = table();
@@ -86,14 +82,11 @@ void removeObject(const void* handle) {
 
 HBITMAP newBitmap(int width, int height) {
   if (width <= 0 || height <= 0 || width > 32767 || height > 32767) return nullptr;
-  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
-  if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
-    cairo_surface_destroy(surface);
-    return nullptr;
-  }
-  // A new image surface is zeroed: black, as a new compatible bitmap is.
+  // A new surface is black, as a new compatible bitmap is.
+  SurfacePtr surface = Surface::create(width, height);
+  if (surface == nullptr) return nullptr;
   auto* bitmap = new Bitmap;
-  bitmap->surface = surface;
+  bitmap->surface = std::move(surface);
   return reinterpret_cast<HBITMAP>(addObject(bitmap));
 }
 
@@ -101,23 +94,19 @@ HBITMAP createBitmapFromPixels(int width, int height, const uint32_t* pixels, in
   if (pixels == nullptr || strideBytes < width * 4) return nullptr;
   HBITMAP handle = newBitmap(width, height);
   if (handle == nullptr) return nullptr;
-  cairo_surface_t* surface = findBitmap(handle)->surface;
-  cairo_surface_flush(surface);
-  unsigned char* dst = cairo_image_surface_get_data(surface);
-  int dstStride = cairo_image_surface_get_stride(surface);
+  const PixelBuffer& out = findBitmap(handle)->surface->pixels();
   const auto* src = reinterpret_cast<const unsigned char*>(pixels);
   for (int y = 0; y < height; ++y) {
     const auto* in = reinterpret_cast<const uint32_t*>(src + static_cast<size_t>(y) * strideBytes);
-    auto* out = reinterpret_cast<uint32_t*>(dst + static_cast<size_t>(y) * dstStride);
-    for (int x = 0; x < width; ++x) out[x] = in[x] & 0xFFFFFF;
+    uint32_t* line = out.row(y);
+    for (int x = 0; x < width; ++x) line[x] = in[x] & 0xFFFFFF;
   }
-  cairo_surface_mark_dirty(surface);
   return handle;
 }
 
-cairo_surface_t* bitmapSurface(HBITMAP bitmap) {
+const PixelBuffer* bitmapPixels(HBITMAP bitmap) {
   Bitmap* object = findBitmap(bitmap);
-  return object != nullptr ? object->surface : nullptr;
+  return object != nullptr ? &object->surface->pixels() : nullptr;
 }
 
 // Screen DCs (GetDC, BeginPaint) count as device contexts while alive, so a paint that never

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include <cairo.h>
+#include "gdi/Surface.h"
 
 #include <cstdint>
 
@@ -41,9 +41,9 @@ struct Brush : GdiObject {
 struct Bitmap : GdiObject {
   Bitmap() : GdiObject(Kind::Bitmap) {}
   ~Bitmap() override;
-  cairo_surface_t* surface = nullptr;  // RGB24, owned
-  int width() const { return cairo_image_surface_get_width(surface); }
-  int height() const { return cairo_image_surface_get_height(surface); }
+  SurfacePtr surface;  // never null
+  int width() const { return surface->width(); }
+  int height() const { return surface->height(); }
 };
 
 // Handles of every kind (HPEN, HDC, ...) are looked up through the same table.

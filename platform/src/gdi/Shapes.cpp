@@ -206,7 +206,7 @@ COLORREF GetPixel(HDC hdc, int x, int y) {
   if (dc == nullptr || !dcPixels(*dc, &pixels)) return CLR_INVALID;
   int sx = x + dc->originX;
   int sy = y + dc->originY;
-  if (!cairo_region_contains_point(dc->clip, sx, sy)) return CLR_INVALID;
+  if (!dc->clip.contains(sx, sy)) return CLR_INVALID;
   return fromPixel(pixels.row(sy)[sx]);
 }
 
@@ -216,7 +216,7 @@ COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color) {
   if (dc == nullptr || !dcPixels(*dc, &pixels)) return CLR_INVALID;
   int sx = x + dc->originX;
   int sy = y + dc->originY;
-  if (!cairo_region_contains_point(dc->clip, sx, sy)) return CLR_INVALID;
+  if (!dc->clip.contains(sx, sy)) return CLR_INVALID;
   pixels.row(sy)[sx] = toPixel(color);
   markChanged(*dc, cairo_rectangle_int_t{sx, sy, 1, 1}, true);
   return color & 0xFFFFFF;

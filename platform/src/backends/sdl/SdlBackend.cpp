@@ -160,7 +160,7 @@ void SdlBackend::idle(uint32_t deadline) {
 }
 
 void SdlBackend::present() {
-  if (!presenter_.present(screenSurface(), now()) || firstFrameLogged_) return;
+  if (!presenter_.present(screenSurface() ? &screenSurface()->pixels() : nullptr, now()) || firstFrameLogged_) return;
   firstFrameLogged_ = true;
   if (tickLog_ != nullptr) std::fprintf(tickLog_, "first-frame %lld\n", static_cast<long long>(nowMicros()));
 }

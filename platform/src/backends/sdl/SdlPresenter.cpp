@@ -129,8 +129,8 @@ void Presenter::drawLamps(cairo_t* cr, uint32_t now) {
   cairo_restore(cr);
 }
 
-bool Presenter::present(cairo_surface_t* screen, uint32_t now) {
-  if (window_ == nullptr || screen == nullptr) return false;
+bool Presenter::present(const gdi::PixelBuffer* pixels, uint32_t now) {
+  if (window_ == nullptr || pixels == nullptr) return false;
   if (target_ == nullptr && !attachSurface()) return false;
 
   const double sx = static_cast<double>(placement_.width) / pictureWidth_;
@@ -152,7 +152,10 @@ bool Presenter::present(cairo_surface_t* screen, uint32_t now) {
   }
   if (!fullFrame_ && damaged.empty() && !lampsChanged && shown_) return false;
 
-  cairo_surface_flush(screen);
+  // Cairo only reads the screen's pixels, and lets them go before this returns.
+  cairo_surface_t* screen =
+      cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(pixels->data), CAIRO_FORMAT_RGB24,
+                                          pixels->width, pixels->height, pixels->stride * 4);
   cairo_t* cr = cairo_create(target_);
   std::vector<SDL_Rect> rects;
   const int margin = placement_.wholeScale > 0 ? 0 : 2;  // smooth scaling blends neighbouring pixels
@@ -177,6 +180,7 @@ bool Presenter::present(cairo_surface_t* screen, uint32_t now) {
     }
   }
   cairo_destroy(cr);
+  cairo_surface_destroy(screen);
   cairo_surface_flush(target_);
   fullFrame_ = false;
   if (rects.empty()) return false;

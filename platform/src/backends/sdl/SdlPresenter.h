@@ -3,6 +3,7 @@
 #pragma once
 
 #include "backends/sdl/SdlScaling.h"
+#include "gdi/Raster.h"
 
 #include <SDL.h>
 #include <cairo.h>
@@ -35,7 +36,7 @@ class Presenter {
   void windowResized() { attachSurface(); }
   // Draws what changed (screen damage, the lamps, the shake) and shows the window on the first
   // frame. Returns true when a frame was shown.
-  bool present(cairo_surface_t* screen, uint32_t now);
+  bool present(const gdi::PixelBuffer* screen, uint32_t now);
 
   // The phone's screen pixel under a window point (window coordinates, as SDL's mouse events
   // give them); inside is false on the letterbox and the lamp strip.

@@ -28,19 +28,16 @@ bool drawIconOn(HICON icon, uint32_t ground, std::vector<uint32_t>* pixels) {
     SelectObject(dc, old);
     DeleteDC(dc);
   }
-  cairo_surface_t* surface = drawn ? gdi::bitmapSurface(bitmap) : nullptr;
-  if (surface != nullptr) {
-    cairo_surface_flush(surface);
-    const unsigned char* data = cairo_image_surface_get_data(surface);
-    const int stride = cairo_image_surface_get_stride(surface);
+  const gdi::PixelBuffer* drawing = drawn ? gdi::bitmapPixels(bitmap) : nullptr;
+  if (drawing != nullptr) {
     pixels->resize(kIconSize * kIconSize);
     for (int y = 0; y < kIconSize; ++y) {
-      const auto* row = reinterpret_cast<const uint32_t*>(data + y * stride);
+      const uint32_t* row = drawing->row(y);
       for (int x = 0; x < kIconSize; ++x) (*pixels)[y * kIconSize + x] = row[x] & 0xFFFFFF;
     }
   }
   DeleteObject(reinterpret_cast<HGDIOBJ>(bitmap));
-  return surface != nullptr;
+  return drawing != nullptr;
 }
 
 }  // namespace
