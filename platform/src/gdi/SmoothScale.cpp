@@ -91,13 +91,22 @@ void smoothScale(const PixelBuffer& picture, const RasterTarget& target, const R
   const AxisFilter across = axisFilter(dstWidth, picture.width);
   const AxisFilter down = axisFilter(dstHeight, picture.height);
   const int columns = visible.right - visible.left;
-  // Rows of the source filtered across, as 8.8 fixed-point channels, made as rows need them.
-  std::vector<uint32_t> filtered(static_cast<size_t>(picture.height) * columns * 3);
-  std::vector<bool> made(picture.height, false);
+  // Rows of the source filtered across, as 8.8 fixed-point channels, made as rows need them:
+  // only those under the visible rows.
+  const Taps& firstTaps = down.taps[visible.top - area.top];
+  const Taps& lastTaps = down.taps[visible.bottom - 1 - area.top];
+  int firstRow = picture.height, lastRow = 0;
+  for (const Taps* t : {&firstTaps, &lastTaps})
+    for (int i = t->first; i < t->first + t->count; ++i) {
+      firstRow = std::min(firstRow, down.sources[i]);
+      lastRow = std::max(lastRow, down.sources[i]);
+    }
+  std::vector<uint32_t> filtered(static_cast<size_t>(lastRow - firstRow + 1) * columns * 3);
+  std::vector<bool> made(lastRow - firstRow + 1, false);
   auto filteredRow = [&](int sy) -> const uint32_t* {
-    uint32_t* row = filtered.data() + static_cast<size_t>(sy) * columns * 3;
-    if (made[sy]) return row;
-    made[sy] = true;
+    uint32_t* row = filtered.data() + static_cast<size_t>(sy - firstRow) * columns * 3;
+    if (made[sy - firstRow]) return row;
+    made[sy - firstRow] = true;
     const uint32_t* in = picture.row(sy);
     for (int x = 0; x < columns; ++x) {
       const Taps& t = across.taps[visible.left - area.left + x];

@@ -7,25 +7,21 @@ namespace platform::sdl {
 
 namespace {
 
-struct Colour {
-  double r, g, b;
-};
-
 // Each LED keeps its own colour so a blink sequence can be followed by eye.
-Colour litColour(unsigned led) {
+COLORREF litColour(unsigned led) {
   switch (led) {
     case 1:
-      return {0.25, 0.9, 0.35};
+      return RGB(64, 230, 89);
     case 2:
-      return {1.0, 0.7, 0.15};
+      return RGB(255, 179, 38);
     case LampStrip::kVibrationLed:
-      return {0.9, 0.35, 0.95};
+      return RGB(230, 89, 242);
     case 9:
-      return {0.3, 0.6, 1.0};
+      return RGB(77, 153, 255);
     case 10:
-      return {1.0, 0.3, 0.25};
+      return RGB(255, 77, 64);
     default:
-      return {0.95, 0.95, 0.9};
+      return RGB(242, 242, 230);
   }
 }
 
@@ -33,36 +29,51 @@ Colour litColour(unsigned led) {
 
 int lampStripWidth(int screenWidth, int screenHeight) { return std::max(18, std::min(screenWidth, screenHeight) / 16); }
 
-void drawLampStrip(cairo_t* cr, const LampStrip& lamps, int width, int height, uint32_t now) {
-  cairo_save(cr);
-  cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-  cairo_set_source_rgb(cr, 0.07, 0.07, 0.08);
-  cairo_rectangle(cr, 0, 0, width, height);
-  cairo_fill(cr);
-  cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
+HBITMAP drawLampStrip(const LampStrip& lamps, int width, int height, uint32_t now) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  if (dc == nullptr) return nullptr;
+  HBITMAP strip = CreateCompatibleBitmap(dc, width, height);
+  if (strip == nullptr) {
+    DeleteDC(dc);
+    return nullptr;
+  }
+  HGDIOBJ oldBitmap = SelectObject(dc, reinterpret_cast<HGDIOBJ>(strip));
+  HBRUSH ground = CreateSolidBrush(RGB(18, 18, 20));
+  const RECT all{0, 0, width, height};
+  FillRect(dc, &all, ground);
+  DeleteObject(reinterpret_cast<HGDIOBJ>(ground));
 
-  const double radius = width * 0.3;
-  const double pitch = width * 1.7;
-  cairo_select_font_face(cr, "sans-serif", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
-  cairo_set_font_size(cr, width * 0.36);
+  LOGFONTW look{};
+  look.lfHeight = -std::max(6, width * 9 / 25);
+  HFONT font = CreateFontIndirectW(&look);
+  HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HGDIOBJ>(font));
+  HGDIOBJ oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(153, 153, 158));
+  const int radius = std::max(2, width * 3 / 10);
+  const int pitch = width * 17 / 10;
   for (size_t i = 0; i < LampStrip::kLeds.size(); ++i) {
     const unsigned led = LampStrip::kLeds[i];
-    const double cx = width / 2.0;
-    const double cy = width * 0.8 + i * pitch;
+    const int cx = width / 2;
+    const int cy = width * 4 / 5 + static_cast<int>(i) * pitch;
     if (cy + radius > height) break;
-    const Colour c = lamps.lit(led, now) ? litColour(led) : Colour{0.22, 0.22, 0.24};
-    cairo_arc(cr, cx, cy, radius, 0, 2 * 3.14159265358979);
-    cairo_set_source_rgb(cr, c.r, c.g, c.b);
-    cairo_fill(cr);
+    HBRUSH lamp = CreateSolidBrush(lamps.lit(led, now) ? litColour(led) : RGB(56, 56, 61));
+    HGDIOBJ oldBrush = SelectObject(dc, reinterpret_cast<HGDIOBJ>(lamp));
+    Ellipse(dc, cx - radius, cy - radius, cx + radius + 1, cy + radius + 1);
+    SelectObject(dc, oldBrush);
+    DeleteObject(reinterpret_cast<HGDIOBJ>(lamp));
 
-    const std::string label = std::to_string(led);
-    cairo_text_extents_t extents;
-    cairo_text_extents(cr, label.c_str(), &extents);
-    cairo_move_to(cr, cx - extents.x_advance / 2, cy + radius + width * 0.42);
-    cairo_set_source_rgb(cr, 0.6, 0.6, 0.62);
-    cairo_show_text(cr, label.c_str());
+    const std::string digits = std::to_string(led);
+    const std::u16string text(digits.begin(), digits.end());
+    RECT under{0, cy + radius, width, cy + radius + width / 2 + 2};
+    DrawTextW(dc, text.c_str(), -1, &under, DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOCLIP);
   }
-  cairo_restore(cr);
+  SelectObject(dc, oldPen);
+  SelectObject(dc, oldFont);
+  DeleteObject(reinterpret_cast<HGDIOBJ>(font));
+  SelectObject(dc, oldBitmap);
+  DeleteDC(dc);
+  return strip;
 }
 
 }  // namespace platform::sdl

@@ -3,7 +3,7 @@
 
 #include "backends/sdl/LampStrip.h"
 
-#include <cairo.h>
+#include <windows.h>
 
 #include <cstdint>
 
@@ -12,7 +12,8 @@ namespace platform::sdl {
 // The strip's width beside a screen of this size, in screen pixels.
 int lampStripWidth(int screenWidth, int screenHeight);
 
-// Draws the strip at (0, 0) in the context's units, `width` x `height` of them.
-void drawLampStrip(cairo_t* cr, const LampStrip& lamps, int width, int height, uint32_t now);
+// The strip as it is at `now`, `width` x `height` screen pixels, drawn through the platform's
+// own drawing; the caller deletes the bitmap. Null when it can't be drawn.
+HBITMAP drawLampStrip(const LampStrip& lamps, int width, int height, uint32_t now);
 
 }  // namespace platform::sdl

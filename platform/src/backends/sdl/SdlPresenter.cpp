@@ -1,6 +1,8 @@
 #include "backends/sdl/SdlPresenter.h"
 
 #include "backends/sdl/SdlLeds.h"
+#include "PlatformInternal.h"
+#include "gdi/SmoothScale.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,18 +16,25 @@ constexpr int kFrameAllowanceX = 16;
 constexpr int kFrameAllowanceY = 64;
 constexpr int kMaxDamageRects = 16;
 
-void fillGround(cairo_t* cr) {
-  cairo_save(cr);
-  cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-  cairo_set_source_rgb(cr, 0.11, 0.11, 0.12);
-  cairo_paint(cr);
-  cairo_restore(cr);
+constexpr uint32_t kGround = 0x1C1C1F;
+
+// Each window pixel of `area` inside the target's clip takes the picture pixel under it, the
+// picture enlarged `factor` times.
+void scaleWhole(const gdi::PixelBuffer& picture, const gdi::RasterTarget& target, const RECT& area, int factor) {
+  for (const RECT& clip : target.clip) {
+    const int left = std::max(clip.left, area.left), right = std::min(clip.right, area.right);
+    const int top = std::max(clip.top, area.top), bottom = std::min(clip.bottom, area.bottom);
+    for (int y = top; y < bottom; ++y) {
+      const uint32_t* in = picture.row(std::min(picture.height - 1, (y - area.top) / factor));
+      uint32_t* out = target.pixels.row(y);
+      for (int x = left; x < right; ++x) out[x] = in[std::min(picture.width - 1, (x - area.left) / factor)];
+    }
+  }
 }
 
 }  // namespace
 
 Presenter::~Presenter() {
-  if (target_ != nullptr) cairo_surface_destroy(target_);
   if (buffer_ != nullptr) SDL_FreeSurface(buffer_);
   if (window_ != nullptr) SDL_DestroyWindow(window_);
 }
@@ -58,10 +67,9 @@ bool Presenter::open(int screenWidth, int screenHeight, const LampStrip* lamps, 
 }
 
 bool Presenter::attachSurface() {
-  if (target_ != nullptr) cairo_surface_destroy(target_);
   if (buffer_ != nullptr) SDL_FreeSurface(buffer_);
-  target_ = nullptr;
   buffer_ = nullptr;
+  target_ = gdi::PixelBuffer{};
   windowSurface_ = SDL_GetWindowSurface(window_);
   if (windowSurface_ == nullptr) return false;
   const int width = windowSurface_->w;
@@ -69,18 +77,18 @@ bool Presenter::attachSurface() {
   placement_ = placePicture(width, height, pictureWidth_, screenHeight_);
   fullFrame_ = true;
 
-  // Cairo's RGB24 is SDL's RGB888: draw straight into the window's pixels when they are such.
+  // Our pixels are SDL's RGB888: draw straight into the window's pixels when they are such.
   const Uint32 format = windowSurface_->format->format;
   if ((format == SDL_PIXELFORMAT_RGB888 || format == SDL_PIXELFORMAT_ARGB8888) && windowSurface_->pitch % 4 == 0) {
-    target_ = cairo_image_surface_create_for_data(static_cast<unsigned char*>(windowSurface_->pixels),
-                                                  CAIRO_FORMAT_RGB24, width, height, windowSurface_->pitch);
-  } else {
-    target_ = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
-    buffer_ = SDL_CreateRGBSurfaceWithFormatFrom(cairo_image_surface_get_data(target_), width, height, 32,
-                                                 cairo_image_surface_get_stride(target_), SDL_PIXELFORMAT_RGB888);
-    if (buffer_ == nullptr) return false;
+    target_ =
+        gdi::PixelBuffer{static_cast<uint32_t*>(windowSurface_->pixels), windowSurface_->pitch / 4, width, height};
+    return true;
   }
-  return cairo_surface_status(target_) == CAIRO_STATUS_SUCCESS;
+  bufferPixels_.assign(static_cast<size_t>(width) * height, 0);
+  target_ = gdi::PixelBuffer{bufferPixels_.data(), width, width, height};
+  buffer_ =
+      SDL_CreateRGBSurfaceWithFormatFrom(bufferPixels_.data(), width, height, 32, width * 4, SDL_PIXELFORMAT_RGB888);
+  return buffer_ != nullptr;
 }
 
 void Presenter::damage(int left, int top, int right, int bottom) {
@@ -100,38 +108,46 @@ void Presenter::damage(int left, int top, int right, int bottom) {
   damage_.assign(1, all);
 }
 
-void Presenter::drawScreen(cairo_t* cr, cairo_surface_t* screen, int shift, const WindowRect& clip) {
-  const double sx = static_cast<double>(placement_.width) / pictureWidth_;
-  const double sy = static_cast<double>(placement_.height) / screenHeight_;
-  cairo_save(cr);
-  cairo_rectangle(cr, clip.x, clip.y, clip.width, clip.height);
-  cairo_clip(cr);
-  cairo_rectangle(cr, placement_.x + shift, placement_.y, screenWidth_ * sx, screenHeight_ * sy);
-  cairo_clip(cr);
-  cairo_translate(cr, placement_.x + shift, placement_.y);
-  cairo_scale(cr, sx, sy);
-  cairo_set_source_surface(cr, screen, 0, 0);
-  cairo_pattern_t* pattern = cairo_get_source(cr);
-  cairo_pattern_set_filter(pattern, placement_.wholeScale > 0 ? CAIRO_FILTER_NEAREST : CAIRO_FILTER_GOOD);
-  cairo_pattern_set_extend(pattern, CAIRO_EXTEND_PAD);
-  cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-  cairo_paint(cr);
-  cairo_restore(cr);
+void Presenter::scaleInto(const gdi::PixelBuffer& picture, const RECT& area, const WindowRect& clip) {
+  const RECT cut{std::max(clip.x, 0), std::max(clip.y, 0), std::min(clip.x + clip.width, target_.width),
+                 std::min(clip.y + clip.height, target_.height)};
+  if (cut.left >= cut.right || cut.top >= cut.bottom) return;
+  const gdi::RasterTarget target{target_, std::span<const RECT>(&cut, 1), 0, 0};
+  if (placement_.wholeScale > 0)
+    scaleWhole(picture, target, area, placement_.wholeScale);
+  else
+    gdi::smoothScale(picture, target, area);
 }
 
-void Presenter::drawLamps(cairo_t* cr, uint32_t now) {
+// The window pixels the screen (from picture column 0) or the lamp strip (from the screen's
+// right edge) fill.
+RECT Presenter::placeOf(int pictureLeft, int pictureRight, int shift) const {
   const double sx = static_cast<double>(placement_.width) / pictureWidth_;
-  const double sy = static_cast<double>(placement_.height) / screenHeight_;
-  cairo_save(cr);
-  cairo_translate(cr, placement_.x + screenWidth_ * sx, placement_.y);
-  cairo_scale(cr, sx, sy);
-  drawLampStrip(cr, *lamps_, pictureWidth_ - screenWidth_, screenHeight_, now);
-  cairo_restore(cr);
+  return RECT{placement_.x + shift + static_cast<int>(std::lround(pictureLeft * sx)), placement_.y,
+              placement_.x + shift + static_cast<int>(std::lround(pictureRight * sx)),
+              placement_.y + placement_.height};
+}
+
+void Presenter::drawScreen(const gdi::PixelBuffer& screen, int shift, const WindowRect& clip) {
+  scaleInto(screen, placeOf(0, screenWidth_, shift), clip);
+}
+
+void Presenter::drawLamps(uint32_t now) {
+  const int width = pictureWidth_ - screenWidth_;
+  HBITMAP strip = drawLampStrip(*lamps_, width, screenHeight_, now);
+  if (strip == nullptr) return;
+  if (const gdi::PixelBuffer* pixels = gdi::bitmapPixels(strip))
+    scaleInto(*pixels, placeOf(screenWidth_, pictureWidth_, 0), {0, 0, target_.width, target_.height});
+  DeleteObject(reinterpret_cast<HGDIOBJ>(strip));
+}
+
+void Presenter::fillGround() {
+  for (int y = 0; y < target_.height; ++y) std::fill_n(target_.row(y), target_.width, kGround);
 }
 
 bool Presenter::present(const gdi::PixelBuffer* pixels, uint32_t now) {
   if (window_ == nullptr || pixels == nullptr) return false;
-  if (target_ == nullptr && !attachSurface()) return false;
+  if (target_.data == nullptr && !attachSurface()) return false;
 
   const double sx = static_cast<double>(placement_.width) / pictureWidth_;
   int shift = 0;
@@ -152,36 +168,28 @@ bool Presenter::present(const gdi::PixelBuffer* pixels, uint32_t now) {
   }
   if (!fullFrame_ && damaged.empty() && !lampsChanged && shown_) return false;
 
-  // Cairo only reads the screen's pixels, and lets them go before this returns.
-  cairo_surface_t* screen =
-      cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(pixels->data), CAIRO_FORMAT_RGB24,
-                                          pixels->width, pixels->height, pixels->stride * 4);
-  cairo_t* cr = cairo_create(target_);
   std::vector<SDL_Rect> rects;
   const int margin = placement_.wholeScale > 0 ? 0 : 2;  // smooth scaling blends neighbouring pixels
   if (fullFrame_ || !shown_) {
-    fillGround(cr);
-    drawScreen(cr, screen, shift, {0, 0, windowSurface_->w, windowSurface_->h});
-    if (lamps_ != nullptr) drawLamps(cr, now);
+    fillGround();
+    drawScreen(*pixels, shift, {0, 0, windowSurface_->w, windowSurface_->h});
+    if (lamps_ != nullptr) drawLamps(now);
     rects.push_back({0, 0, windowSurface_->w, windowSurface_->h});
   } else {
     for (const SDL_Rect& d : damaged) {
       const WindowRect r =
           windowFromPicture(placement_, pictureWidth_, screenHeight_, d.x, d.y, d.x + d.w, d.y + d.h, margin);
       if (r.width <= 0 || r.height <= 0) continue;
-      drawScreen(cr, screen, shift, r);
+      drawScreen(*pixels, shift, r);
       rects.push_back({r.x, r.y, r.width, r.height});
     }
     if (lampsChanged) {
-      drawLamps(cr, now);
+      drawLamps(now);
       const WindowRect r =
           windowFromPicture(placement_, pictureWidth_, screenHeight_, screenWidth_, 0, pictureWidth_, screenHeight_, 0);
       rects.push_back({r.x, r.y, r.width, r.height});
     }
   }
-  cairo_destroy(cr);
-  cairo_surface_destroy(screen);
-  cairo_surface_flush(target_);
   fullFrame_ = false;
   if (rects.empty()) return false;
 

@@ -6,7 +6,7 @@
 #include "gdi/Raster.h"
 
 #include <SDL.h>
-#include <cairo.h>
+#include <windows.h>
 
 #include <cstdint>
 #include <mutex>
@@ -46,14 +46,18 @@ class Presenter {
 
  private:
   bool attachSurface();
-  void drawScreen(cairo_t* cr, cairo_surface_t* screen, int shift, const WindowRect& clip);
-  void drawLamps(cairo_t* cr, uint32_t now);
+  void scaleInto(const gdi::PixelBuffer& picture, const RECT& area, const WindowRect& clip);
+  RECT placeOf(int pictureLeft, int pictureRight, int shift) const;
+  void drawScreen(const gdi::PixelBuffer& screen, int shift, const WindowRect& clip);
+  void drawLamps(uint32_t now);
+  void fillGround();
   Placement screenPlacement(int shift) const;
 
   SDL_Window* window_ = nullptr;
   SDL_Surface* windowSurface_ = nullptr;
-  cairo_surface_t* target_ = nullptr;  // over the window surface's pixels, or a buffer beside it
-  SDL_Surface* buffer_ = nullptr;      // that buffer as SDL sees it, when the formats differ
+  gdi::PixelBuffer target_;             // the window surface's pixels, or a buffer beside it
+  std::vector<uint32_t> bufferPixels_;  // that buffer, when the formats differ
+  SDL_Surface* buffer_ = nullptr;       // the buffer as SDL sees it
   int screenWidth_ = 0;
   int screenHeight_ = 0;
   int pictureWidth_ = 0;  // the screen and the lamp strip beside it
