@@ -1,159 +1,152 @@
-// Shapes, lines and single pixels. Shapes are aliased, as on the phone: a pixel is painted when
-// its centre lies inside the figure, so paths run through pixel centres (x + 0.5).
-#include "PlatformInternal.h"
+// Shapes, lines and single pixels, drawn pixel for pixel as a real GDI's DIB engine draws them.
+// The raster work lies in the files beside this one; here the calls find their target, pen and
+// brush, place the figure in buffer pixels and paint the fill first, the pen over it.
 #include "gdi/DeviceContext.h"
+#include "gdi/EllipseShape.h"
+#include "gdi/Lines.h"
+#include "gdi/PolygonFill.h"
+#include "gdi/SpanPainter.h"
+#include "gdi/WidePen.h"
 
 #include <algorithm>
-#include <climits>
-#include <cmath>
+#include <vector>
 
 using namespace platform::gdi;
 
 namespace {
 
-void setColor(cairo_t* cr, COLORREF color) {
-  cairo_set_source_rgb(cr, GetRValue(color) / 255.0, GetGValue(color) / 255.0, GetBValue(color) / 255.0);
-}
-
-// The DC with its pen and brush, ready to draw aliased shapes; scope-bound Cairo state.
-class ShapeDrawing {
+// One drawing call: the DC's target, pen and brush, and the painter that reports what it
+// touched when the call ends.
+class ShapeCall {
  public:
-  explicit ShapeDrawing(HDC hdc) : dc_(findDc(hdc)) {
-    if (dc_ == nullptr) return;
-    cr_ = dcContext(*dc_);
-    if (cr_ == nullptr) return;
-    pen_ = findPen(dc_->pen);
-    brush_ = findBrush(dc_->brush);
-    cairo_save(cr_);
-    cairo_set_antialias(cr_, CAIRO_ANTIALIAS_NONE);
+  explicit ShapeCall(HDC hdc) : dc_(findDc(hdc)), painter_(target_) {
+    if (dc_ == nullptr || !rasterTarget(*dc_, &target_)) return;
+    ok_ = true;
+    Pen* pen = findPen(dc_->pen);
+    Brush* brush = findBrush(dc_->brush);
+    if (pen != nullptr && !pen->isNull()) {
+      penWidth_ = std::max(pen->width, 1);
+      penColor_ = pen->color;
+    }
+    if (brush != nullptr && !brush->hollow) {
+      filled_ = true;
+      brushColor_ = brush->color;
+    }
   }
-  ~ShapeDrawing() {
-    if (cr_ != nullptr) cairo_restore(cr_);
+  ~ShapeCall() {
+    RECT area = painter_.touched();
+    if (ok_ && area.right > area.left) markWritten(*dc_, area);
   }
-  ShapeDrawing(const ShapeDrawing&) = delete;
-  ShapeDrawing& operator=(const ShapeDrawing&) = delete;
+  ShapeCall(const ShapeCall&) = delete;
+  ShapeCall& operator=(const ShapeCall&) = delete;
 
-  bool ok() const { return cr_ != nullptr; }
-  cairo_t* cr() const { return cr_; }
+  bool ok() const { return ok_; }
   Dc& dc() const { return *dc_; }
-  bool hasFill() const { return brush_ != nullptr && !brush_->hollow; }
-  bool hasOutline() const { return pen_ != nullptr && !pen_->isNull(); }
-  int penWidth() const { return hasOutline() ? pen_->width : 0; }
+  // 0 for the null pen.
+  int penWidth() const { return penWidth_; }
+  bool filled() const { return filled_; }
 
-  // Fills the current path with the brush, keeping the path.
-  void fill(cairo_fill_rule_t rule) {
-    if (!hasFill()) return;
-    setColor(cr_, brush_->color);
-    cairo_set_fill_rule(cr_, rule);
-    cairo_fill_preserve(cr_);
+  // A logical point in buffer pixels; far points are held where the arithmetic stays exact.
+  POINT toBuffer(LONG x, LONG y) const {
+    constexpr long long kFar = 1LL << 30;
+    return POINT{static_cast<LONG>(std::clamp<long long>(static_cast<long long>(x) + target_.originX, -kFar, kFar)),
+                 static_cast<LONG>(std::clamp<long long>(static_cast<long long>(y) + target_.originY, -kFar, kFar))};
   }
-  // Strokes the current path with the pen, centred on it.
-  void stroke(cairo_line_join_t join, cairo_line_cap_t cap) {
-    if (!hasOutline()) return;
-    setColor(cr_, pen_->color);
-    cairo_set_line_width(cr_, pen_->width);
-    cairo_set_line_join(cr_, join);
-    cairo_set_line_cap(cr_, cap);
-    cairo_stroke_preserve(cr_);
+  SpanPainter& brush() {
+    painter_.setColor(brushColor_);
+    return painter_;
   }
-  void fillWithPen(cairo_fill_rule_t rule) {
-    setColor(cr_, pen_->color);
-    cairo_set_fill_rule(cr_, rule);
-    cairo_fill_preserve(cr_);
-  }
-  // Reports the logical box left..right x top..bottom (inclusive), grown by the pen, as changed.
-  void changed(int left, int top, int right, int bottom) {
-    int grow = penWidth() / 2 + 1;
-    markChanged(*dc_, toSurface(*dc_, left - grow, top - grow, right + grow + 1, bottom + grow + 1), false);
+  // Strokes the lines through buffer points with the pen.
+  void stroke(const POINT* points, int count, bool close) {
+    if (penWidth_ == 0) return;
+    painter_.setColor(penColor_);
+    if (penWidth_ == 1) {
+      drawThinLines(painter_, points, count, close);
+    } else {
+      strokeWide(painter_, points, count, close, penWidth_);
+    }
   }
 
  private:
-  Dc* dc_ = nullptr;
-  cairo_t* cr_ = nullptr;
-  Pen* pen_ = nullptr;
-  Brush* brush_ = nullptr;
+  Dc* dc_;
+  RasterTarget target_;
+  SpanPainter painter_;
+  bool ok_ = false;
+  int penWidth_ = 0;
+  COLORREF penColor_ = 0;
+  bool filled_ = false;
+  COLORREF brushColor_ = 0;
 };
 
-void normalize(int& low, int& high) {
-  if (low > high) std::swap(low, high);
+// Reused from call to call: the points of a figure in buffer pixels.
+thread_local std::vector<POINT> figure;
+
+// The box of a rectangle or an ellipse in buffer pixels, corners in order; false when empty.
+bool box(const ShapeCall& call, int left, int top, int right, int bottom, POINT* topLeft, POINT* bottomRight) {
+  *topLeft = call.toBuffer(std::min(left, right), std::min(top, bottom));
+  *bottomRight = call.toBuffer(std::max(left, right), std::max(top, bottom));
+  return topLeft->x != bottomRight->x && topLeft->y != bottomRight->y;
+}
+
+void drawRectangle(ShapeCall& call, POINT topLeft, POINT bottomRight) {
+  // The outline runs through the outermost pixels: the right and bottom edges are exclusive.
+  LONG l = topLeft.x, t = topLeft.y, r = bottomRight.x - 1, b = bottomRight.y - 1;
+  const POINT corners[4] = {{r, t}, {l, t}, {l, b}, {r, b}};
+  int w = call.penWidth();
+  if (call.filled()) {
+    // A wide pen is laid over the fill; a thin or no pen leaves the fill what lies inside its
+    // pixels, which without a pen stops one short of the right and bottom.
+    if (w > 1) {
+      call.brush().rect(l, t, r, b);
+    } else {
+      call.brush().rect(l + (w + 1) / 2, t + (w + 1) / 2, r - w / 2, b - w / 2);
+    }
+  }
+  call.stroke(corners, 4, true);
 }
 
 }  // namespace
 
 BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
-  ShapeDrawing drawing(hdc);
-  if (!drawing.ok()) return FALSE;
-  normalize(left, right);
-  normalize(top, bottom);
-  cairo_t* cr = drawing.cr();
-  // The outline's path runs through the centres of the outermost pixels, (L, T)-(R-1, B-1); the
-  // fill is what lies inside that path.
-  if (right - left > 1 && bottom - top > 1) {
-    cairo_new_path(cr);
-    cairo_rectangle(cr, left, top, right - left - 1, bottom - top - 1);
-    drawing.fill(CAIRO_FILL_RULE_WINDING);
-  }
-  if (drawing.hasOutline()) {
-    // A pen w wide covers the pixels whose centres lie within w/2 of the path, the lower
-    // boundary included: from path - floor(w/2) up to path + ceil(w/2), exclusive.
-    int w = drawing.penWidth();
-    int lo = -(w / 2);
-    int hi = (w + 1) / 2;
-    cairo_new_path(cr);
-    cairo_rectangle(cr, left + lo, top + lo, (right - 1 + hi) - (left + lo), (bottom - 1 + hi) - (top + lo));
-    int innerW = (right - 1 + lo) - (left + hi);
-    int innerH = (bottom - 1 + lo) - (top + hi);
-    if (innerW > 0 && innerH > 0) cairo_rectangle(cr, left + hi, top + hi, innerW, innerH);
-    drawing.fillWithPen(CAIRO_FILL_RULE_EVEN_ODD);
-  }
-  cairo_new_path(cr);
-  drawing.changed(left, top, right - 1, bottom - 1);
+  ShapeCall call(hdc);
+  if (!call.ok()) return FALSE;
+  POINT topLeft, bottomRight;
+  if (box(call, left, top, right, bottom, &topLeft, &bottomRight)) drawRectangle(call, topLeft, bottomRight);
   return TRUE;
 }
 
 BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom) {
-  ShapeDrawing drawing(hdc);
-  if (!drawing.ok()) return FALSE;
-  normalize(left, right);
-  normalize(top, bottom);
-  cairo_t* cr = drawing.cr();
-  // Inscribed in the path of Rectangle's outline.
-  double rx = (right - left - 1) / 2.0;
-  double ry = (bottom - top - 1) / 2.0;
-  cairo_new_path(cr);
-  if (rx > 0 && ry > 0) {
-    cairo_save(cr);
-    cairo_translate(cr, (left + right) / 2.0, (top + bottom) / 2.0);
-    cairo_scale(cr, rx, ry);
-    cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
-    cairo_restore(cr);
-    drawing.fill(CAIRO_FILL_RULE_WINDING);
-    drawing.stroke(CAIRO_LINE_JOIN_ROUND, CAIRO_LINE_CAP_BUTT);
+  ShapeCall call(hdc);
+  if (!call.ok()) return FALSE;
+  POINT topLeft, bottomRight;
+  if (!box(call, left, top, right, bottom, &topLeft, &bottomRight)) return TRUE;
+  int width = bottomRight.x - topLeft.x;
+  int height = bottomRight.y - topLeft.y;
+  // Too small to be round: drawn as a rectangle.
+  if (width <= 2 || height <= 2) {
+    drawRectangle(call, topLeft, bottomRight);
+    return TRUE;
   }
-  cairo_new_path(cr);
-  drawing.changed(left, top, right - 1, bottom - 1);
+  if (call.filled()) {
+    thread_local std::vector<RowSpan> rows;
+    ellipseRegionRows(width, height, rows);
+    paintRows(call.brush(), rows, topLeft.x, topLeft.y);
+  }
+  if (call.penWidth() > 0) {
+    ellipseOutline(topLeft.x, topLeft.y, bottomRight.x, bottomRight.y, figure);
+    call.stroke(figure.data(), static_cast<int>(figure.size()), true);
+  }
   return TRUE;
 }
 
 BOOL Polygon(HDC hdc, const POINT* points, int count) {
   if (points == nullptr || count < 2) return FALSE;
-  ShapeDrawing drawing(hdc);
-  if (!drawing.ok()) return FALSE;
-  cairo_t* cr = drawing.cr();
-  cairo_new_path(cr);
-  int left = INT_MAX, top = INT_MAX, right = INT_MIN, bottom = INT_MIN;
-  for (int i = 0; i < count; ++i) {
-    cairo_line_to(cr, points[i].x + 0.5, points[i].y + 0.5);
-    left = std::min<int>(left, points[i].x);
-    top = std::min<int>(top, points[i].y);
-    right = std::max<int>(right, points[i].x);
-    bottom = std::max<int>(bottom, points[i].y);
-  }
-  cairo_close_path(cr);
-  drawing.fill(CAIRO_FILL_RULE_EVEN_ODD);
-  drawing.stroke(CAIRO_LINE_JOIN_ROUND, CAIRO_LINE_CAP_ROUND);
-  cairo_new_path(cr);
-  drawing.changed(left, top, right, bottom);
+  ShapeCall call(hdc);
+  if (!call.ok()) return FALSE;
+  figure.resize(count);
+  for (int i = 0; i < count; ++i) figure[i] = call.toBuffer(points[i].x, points[i].y);
+  if (call.filled()) fillPolygon(call.brush(), figure.data(), count);
+  call.stroke(figure.data(), count, true);
   return TRUE;
 }
 
@@ -166,21 +159,12 @@ BOOL MoveToEx(HDC hdc, int x, int y, LPPOINT previous) {
 }
 
 BOOL LineTo(HDC hdc, int x, int y) {
-  ShapeDrawing drawing(hdc);
-  if (!drawing.ok()) return FALSE;
-  Dc& dc = drawing.dc();
-  POINT from = dc.position;
+  ShapeCall call(hdc);
+  if (!call.ok()) return FALSE;
+  Dc& dc = call.dc();
+  const POINT ends[2] = {call.toBuffer(dc.position.x, dc.position.y), call.toBuffer(x, y)};
   dc.position = POINT{x, y};
-  cairo_t* cr = drawing.cr();
-  // A butt-capped segment between the two pixel centres: the start pixel is drawn, the end
-  // pixel not.
-  cairo_new_path(cr);
-  cairo_move_to(cr, from.x + 0.5, from.y + 0.5);
-  cairo_line_to(cr, x + 0.5, y + 0.5);
-  drawing.stroke(CAIRO_LINE_JOIN_MITER, CAIRO_LINE_CAP_BUTT);
-  cairo_new_path(cr);
-  drawing.changed(std::min<int>(from.x, x), std::min<int>(from.y, y), std::max<int>(from.x, x),
-                  std::max<int>(from.y, y));
+  call.stroke(ends, 2, false);
   return TRUE;
 }
 
@@ -189,35 +173,37 @@ int FillRect(HDC hdc, const RECT* rect, HBRUSH brushHandle) {
   Brush* brush = findBrush(brushHandle);
   if (dc == nullptr || rect == nullptr || brush == nullptr) return 0;
   if (brush->hollow || rect->right <= rect->left || rect->bottom <= rect->top) return 1;
-  Pixels pixels;
-  if (!dcPixels(*dc, &pixels)) return 0;
-  uint32_t color = toPixel(brush->color);
-  cairo_rectangle_int_t area = toSurface(*dc, rect->left, rect->top, rect->right, rect->bottom);
-  forEachClipRect(*dc, area, [&](int x, int y, int w, int h) {
-    for (int row = y; row < y + h; ++row) std::fill_n(pixels.row(row) + x, w, color);
-  });
-  markChanged(*dc, area, true);
+  RasterTarget target;
+  if (!rasterTarget(*dc, &target)) return 0;
+  SpanPainter painter(target);
+  painter.setColor(brush->color);
+  painter.rect(static_cast<long long>(rect->left) + target.originX, static_cast<long long>(rect->top) + target.originY,
+               static_cast<long long>(rect->right) + target.originX,
+               static_cast<long long>(rect->bottom) + target.originY);
+  RECT area = painter.touched();
+  if (area.right > area.left) markWritten(*dc, area);
   return 1;
 }
 
 COLORREF GetPixel(HDC hdc, int x, int y) {
   Dc* dc = findDc(hdc);
-  Pixels pixels;
-  if (dc == nullptr || !dcPixels(*dc, &pixels)) return CLR_INVALID;
-  int sx = x + dc->originX;
-  int sy = y + dc->originY;
-  if (!dc->clip.contains(sx, sy)) return CLR_INVALID;
-  return fromPixel(pixels.row(sy)[sx]);
+  RasterTarget target;
+  if (dc == nullptr || !rasterTarget(*dc, &target)) return CLR_INVALID;
+  long long sx = static_cast<long long>(x) + target.originX;
+  long long sy = static_cast<long long>(y) + target.originY;
+  if (!clipContains(target, sx, sy)) return CLR_INVALID;
+  return fromPixel(target.pixels.row(static_cast<int>(sy))[sx]);
 }
 
 COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color) {
   Dc* dc = findDc(hdc);
-  Pixels pixels;
-  if (dc == nullptr || !dcPixels(*dc, &pixels)) return CLR_INVALID;
-  int sx = x + dc->originX;
-  int sy = y + dc->originY;
-  if (!dc->clip.contains(sx, sy)) return CLR_INVALID;
-  pixels.row(sy)[sx] = toPixel(color);
-  markChanged(*dc, cairo_rectangle_int_t{sx, sy, 1, 1}, true);
+  RasterTarget target;
+  if (dc == nullptr || !rasterTarget(*dc, &target)) return CLR_INVALID;
+  long long sx = static_cast<long long>(x) + target.originX;
+  long long sy = static_cast<long long>(y) + target.originY;
+  if (!clipContains(target, sx, sy)) return CLR_INVALID;
+  target.pixels.row(static_cast<int>(sy))[sx] = toPixel(color);
+  markWritten(*dc,
+              RECT{static_cast<LONG>(sx), static_cast<LONG>(sy), static_cast<LONG>(sx + 1), static_cast<LONG>(sy + 1)});
   return color & 0xFFFFFF;
 }
