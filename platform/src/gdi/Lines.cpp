@@ -20,6 +20,40 @@ long long ceilDiv(long long n, long long d) {
   return q * d < n ? q + 1 : q;
 }
 
+// The steps i (0 <= i < count) whose coordinate start + direction * i lies in 0..size-1.
+void stepsInside(long long start, int direction, long long size, long long count, long long* first, long long* end) {
+  long long lo = direction > 0 ? -start : start - (size - 1);
+  long long hi = direction > 0 ? size - start : start + 1;
+  *first = std::max<long long>(0, lo);
+  *end = std::min<long long>(count, hi);
+}
+
+// Gathers the pixels of a line into runs along a row.
+class Runs {
+ public:
+  explicit Runs(SpanPainter& out) : out_(out) {}
+  ~Runs() { flush(); }
+  void add(long long x, long long y) {
+    if (y == y_ && (x == right_ || x == left_ - 1)) {
+      left_ = std::min(left_, x);
+      right_ = std::max(right_, x + 1);
+      return;
+    }
+    flush();
+    y_ = y;
+    left_ = x;
+    right_ = x + 1;
+  }
+
+ private:
+  void flush() {
+    if (right_ > left_ && y_ >= 0 && y_ < out_.height()) out_.span(static_cast<int>(y_), left_, right_);
+    right_ = left_;
+  }
+  SpanPainter& out_;
+  long long y_ = 0, left_ = 0, right_ = 0;
+};
+
 }  // namespace
 
 void drawThinLine(SpanPainter& out, POINT from, POINT to) {
@@ -42,43 +76,23 @@ void drawThinLine(SpanPainter& out, POINT from, POINT to) {
   int bias = (octant == 3 || octant == 5 || octant == 6 || octant == 8) ? 1 : 0;
   int sx = (octant <= 2 || octant >= 7) ? 1 : -1;
   int sy = octant <= 4 ? 1 : -1;
+  // Step i along the major axis (0 up to the end, which is left out) moves the minor axis by
+  // ceil((2 i minor + bias - major) / 2 major) pixels.
+  long long major = xMajor ? adx : ady;
+  long long minor = xMajor ? ady : adx;
+  long long first, end;
   if (xMajor) {
-    // Pixel m (0 up to adx, the end excluded) lies at minor offset ceil((2m*ady + bias - adx) / 2adx).
-    long long first = 0, last = adx;  // m range to visit, cut to the buffer's columns
-    if (sx > 0) {
-      first = std::max<long long>(first, -static_cast<long long>(from.x));
-      last = std::min<long long>(last, static_cast<long long>(out.width()) - from.x);
-    } else {
-      first = std::max<long long>(first, static_cast<long long>(from.x) - (out.width() - 1));
-      last = std::min<long long>(last, static_cast<long long>(from.x) + 1);
-    }
-    long long m = first;
-    while (m < last) {
-      long long n = ceilDiv(2 * m * ady + bias - adx, 2 * adx);
-      // The run on this row: every m whose offset is still n.
-      long long end = m + 1;
-      while (end < last && ceilDiv(2 * end * ady + bias - adx, 2 * adx) == n) ++end;
-      long long y = from.y + sy * n;
-      if (y >= 0 && y < out.height()) {
-        long long x0 = from.x + sx * m;
-        long long x1 = from.x + sx * (end - 1);
-        out.span(static_cast<int>(y), std::min(x0, x1), std::max(x0, x1) + 1);
-      }
-      m = end;
-    }
+    stepsInside(from.x, sx, out.width(), major, &first, &end);
   } else {
-    long long first = 0, last = ady;
-    if (sy > 0) {
-      first = std::max<long long>(first, -static_cast<long long>(from.y));
-      last = std::min<long long>(last, static_cast<long long>(out.height()) - from.y);
+    stepsInside(from.y, sy, out.height(), major, &first, &end);
+  }
+  Runs runs(out);
+  for (long long i = first; i < end; ++i) {
+    long long j = ceilDiv(2 * i * minor + bias - major, 2 * major);
+    if (xMajor) {
+      runs.add(from.x + sx * i, from.y + sy * j);
     } else {
-      first = std::max<long long>(first, static_cast<long long>(from.y) - (out.height() - 1));
-      last = std::min<long long>(last, static_cast<long long>(from.y) + 1);
-    }
-    for (long long n = first; n < last; ++n) {
-      long long m = ceilDiv(2 * n * adx + bias - ady, 2 * ady);
-      long long x = from.x + sx * m;
-      out.span(static_cast<int>(from.y + sy * n), x, x + 1);
+      runs.add(from.x + sx * j, from.y + sy * i);
     }
   }
 }

@@ -19,13 +19,12 @@ struct Edge {
   long long stepRemainder = 0;  // dx - stepX * dy, in [0, dy)
 
   void startAt(int row, long long x0, long long dx) {
-    // ceil(k * dx / dy) through 128 bits: k and dx may both be large.
-    __int128 k = static_cast<__int128>(row) - top;
-    __int128 n = k * dx;
-    __int128 q = n / dy;
+    // k and dx stay below 2^31 for points within 2^30 of the buffer: k * dx can't overflow.
+    long long n = (static_cast<long long>(row) - top) * dx;
+    long long q = n / dy;
     if (q * dy < n) ++q;
-    x = x0 + static_cast<long long>(q);
-    remainder = static_cast<long long>(q * dy - n);
+    x = x0 + q;
+    remainder = q * dy - n;
     stepX = dx / dy;
     stepRemainder = dx % dy;
     if (stepRemainder < 0) {
@@ -44,13 +43,15 @@ struct Edge {
 };
 
 // Reused from call to call: the game fills a polygon every frame.
-thread_local std::vector<Edge> edges;
-thread_local std::vector<long long> cuts;
+thread_local std::vector<Edge> edgeStore;
+thread_local std::vector<long long> cutStore;
 
 }  // namespace
 
 void fillPolygon(SpanPainter& out, const POINT* points, int count) {
   if (count < 3) return;
+  std::vector<Edge>& edges = edgeStore;
+  std::vector<long long>& cuts = cutStore;
   edges.clear();
   int firstRow = INT32_MAX;
   int endRow = INT32_MIN;
@@ -80,7 +81,9 @@ void fillPolygon(SpanPainter& out, const POINT* points, int count) {
       cuts.push_back(edge.x);
       edge.next();
     }
-    std::sort(cuts.begin(), cuts.end());
+    // A few cuts a row, nearly always two: sorted by insertion.
+    for (size_t i = 1; i < cuts.size(); ++i)
+      for (size_t j = i; j > 0 && cuts[j - 1] > cuts[j]; --j) std::swap(cuts[j - 1], cuts[j]);
     for (size_t i = 0; i + 1 < cuts.size(); i += 2) out.span(y, cuts[i], cuts[i + 1]);
   }
 }

@@ -78,7 +78,7 @@ class WideStroke {
 
 void strokeWide(SpanPainter& out, const POINT* points, int count, bool close, int width) {
   if (count < 2) return;
-  // Repeated points at either end add nothing.
+  // Repeated points at either end are dropped first.
   while (count > 2 && same(points[0], points[1])) {
     ++points;
     --count;
@@ -95,8 +95,7 @@ void strokeWide(SpanPainter& out, const POINT* points, int count, bool close, in
   // and, closed, the first point always get one.
   for (int i = 0; i < segments; ++i) {
     bool drawn = stroke.segment(points[i], points[(i + 1) % count]);
-    if (i == 0 && segments > 1) continue;
-    if (i == segments - 1 ? segments > 1 : drawn) stroke.dot(points[i]);
+    if (i > 0 && (drawn || i == segments - 1)) stroke.dot(points[i]);
   }
   if (close) stroke.dot(points[0]);
 }

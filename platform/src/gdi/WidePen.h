@@ -6,8 +6,8 @@
 
 namespace platform::gdi {
 
-// Strokes the lines through `points` (buffer pixels) with a pen `width` pixels wide; closed when
-// `close`, else with round ends.
+// Strokes the lines through `points` (buffer pixels, within 2^30 of the buffer) with a pen
+// `width` pixels wide; closed when `close`, else with round ends.
 void strokeWide(SpanPainter& out, const POINT* points, int count, bool close, int width);
 
 }  // namespace platform::gdi
