@@ -14,10 +14,6 @@ using gdi_test::obj;
 
 namespace {
 
-// Our rasterizer doesn't draw as a real GDI does yet: the comparison reports its counts and
-// skips. Set this to true once every case matches, and any differing pixel fails.
-constexpr bool kRequireExactMatch = false;
-
 struct Comparison {
   std::string folder;
   std::string summary;  // one line per case that differs
@@ -111,7 +107,6 @@ TEST_P(GdiReference, DrawsAsWinesGdi) {
 
   std::string outcome = name + ": " + std::to_string(run.differing) + " pixels differ over " + std::to_string(cases) +
                         " cases\n" + run.summary;
-  if (!kRequireExactMatch && run.differing) GTEST_SKIP() << outcome;
   EXPECT_EQ(run.differing, 0) << outcome;
 }
 

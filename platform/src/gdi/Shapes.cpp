@@ -172,14 +172,19 @@ int FillRect(HDC hdc, const RECT* rect, HBRUSH brushHandle) {
   Dc* dc = findDc(hdc);
   Brush* brush = findBrush(brushHandle);
   if (dc == nullptr || rect == nullptr || brush == nullptr) return 0;
-  if (brush->hollow || rect->right <= rect->left || rect->bottom <= rect->top) return 1;
+  // A rectangle given right to left or bottom to top is filled as a block copy with negative
+  // extents is: from the pixel after its far edge up to and including its start.
+  auto span = [](long long start, long long end) {
+    return end < start ? std::pair{end + 1, start + 1} : std::pair{start, end};
+  };
+  const auto [left, right] = span(rect->left, rect->right);
+  const auto [top, bottom] = span(rect->top, rect->bottom);
+  if (brush->hollow || right == left || bottom == top) return 1;
   RasterTarget target;
   if (!rasterTarget(*dc, &target)) return 0;
   SpanPainter painter(target);
   painter.setColor(brush->color);
-  painter.rect(static_cast<long long>(rect->left) + target.originX, static_cast<long long>(rect->top) + target.originY,
-               static_cast<long long>(rect->right) + target.originX,
-               static_cast<long long>(rect->bottom) + target.originY);
+  painter.rect(left + target.originX, top + target.originY, right + target.originX, bottom + target.originY);
   RECT area = painter.touched();
   if (area.right > area.left) markWritten(*dc, area);
   return 1;
