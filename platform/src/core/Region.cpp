@@ -34,6 +34,19 @@ std::vector<RECT> Region::fromRect(const RECT& rect) {
   return {rect};
 }
 
+namespace {
+
+bool overlaps(const RECT& a, const RECT& b) {
+  return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+bool covers(const RECT& outer, const RECT& inner) {
+  return outer.left <= inner.left && outer.top <= inner.top && outer.right >= inner.right &&
+         outer.bottom >= inner.bottom;
+}
+
+}  // namespace
+
 void Region::combine(const Region& other, Op op) {
   const int opIndex = static_cast<int>(op);
   if (op == Op::Union && other.empty()) return;
@@ -41,14 +54,52 @@ void Region::combine(const Region& other, Op op) {
     if (op == Op::Intersect) rects_.clear();
     return;
   }
-  std::vector<int> rows;
+  // Most regions are a rectangle or two: the common cases need no walk through bands.
+  const RECT mine = bounds(), theirs = other.bounds();
+  const bool single = rects_.size() == 1, otherSingle = other.rects_.size() == 1;
+  switch (op) {
+    case Op::Union:
+      if (empty() || (otherSingle && covers(theirs, mine))) {
+        rects_ = other.rects_;
+        return;
+      }
+      if (single && covers(mine, theirs)) return;
+      break;
+    case Op::Subtract:
+      if (!overlaps(mine, theirs)) return;
+      if (otherSingle && covers(theirs, mine)) {
+        rects_.clear();
+        return;
+      }
+      break;
+    case Op::Intersect:
+      if (!overlaps(mine, theirs)) {
+        rects_.clear();
+        return;
+      }
+      if (otherSingle && covers(theirs, mine)) return;
+      if (single && covers(mine, theirs)) {
+        rects_ = other.rects_;
+        return;
+      }
+      if (single && otherSingle) {
+        rects_[0] = RECT{std::max(mine.left, theirs.left), std::max(mine.top, theirs.top),
+                         std::min(mine.right, theirs.right), std::min(mine.bottom, theirs.bottom)};
+        return;
+      }
+      break;
+  }
+  // Scratch kept between calls: regions are combined at every paint.
+  thread_local std::vector<int> rows;
+  thread_local std::vector<RECT> a, b, spans, previous;
+  rows.clear();
   for (const RECT& r : rects_) rows.insert(rows.end(), {r.top, r.bottom});
   for (const RECT& r : other.rects_) rows.insert(rows.end(), {r.top, r.bottom});
   std::sort(rows.begin(), rows.end());
   rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
 
   std::vector<RECT> result;
-  std::vector<RECT> a, b, spans, previous;
+  previous.clear();
   size_t previousStart = 0;  // where the last band's rectangles begin in result
   for (size_t i = 0; i + 1 < rows.size(); ++i) {
     const int top = rows[i], bottom = rows[i + 1];
