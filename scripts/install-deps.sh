@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config
-  libsdl2-dev libcairo2-dev libpango1.0-dev libglib2.0-dev libjpeg62-turbo-dev libpng-dev
+  libsdl2-dev libcairo2-dev libfreetype-dev libharfbuzz-dev libglib2.0-dev libjpeg62-turbo-dev libpng-dev
   llvm
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-wine fonts-nanum fonts-dejavu-core

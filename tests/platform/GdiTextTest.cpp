@@ -1,11 +1,14 @@
-// Text: placement by the format flags, the phone's faces through fontconfig, cell and average
-// widths, mnemonic prefixes, line breaks, word breaks and Korean glyphs.
+// Text: placement by the format flags, the phone's faces from their files, an unreadable file,
+// cell and average widths, mnemonic prefixes, line breaks, word breaks and Korean glyphs.
 #include "GdiTestSupport.h"
 #include "gdi/FontFaces.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
+#include <unistd.h>
 
 using namespace gdi_test;
 
@@ -75,6 +78,42 @@ TEST(GdiText, PhoneFacesAreFoundAndKoreanFallsBackToNanum) {
   EXPECT_EQ(faceFor(fontRecord(-12, 0, FW_NORMAL), u"Spin"), "Tahoma");
   EXPECT_EQ(faceFor(fontRecord(-12, 0, FW_NORMAL, u"MS Sans Serif"), u"Spin"), "Tahoma");  // the phone's alias
   EXPECT_EQ(faceFor(fontRecord(-12, 0, FW_NORMAL), u"확인"), "NanumGothic");
+}
+
+TEST(GdiText, UnreadableFontFilesAreReportedOnceAndTheFallbackOrNothingDraws) {
+  namespace fs = std::filesystem;
+  fs::path folder = fs::temp_directory_path() / ("vortelle-fonts-" + std::to_string(getpid()));
+  fs::create_directories(folder / "empty");
+  std::ofstream(folder / "tahoma.ttf") << "not a font";
+  std::ofstream(folder / "empty" / "tahoma.ttf");
+  const std::string broken = folder.string(), empty = (folder / "empty").string();
+  struct Case {
+    std::vector<std::string> folders;
+    const char* face;  // drawing "Spin"
+    std::string messages;
+  } cases[] = {
+      {{broken, "/usr/share/fonts/truetype/nanum"},
+       "NanumGothic",
+       "vortelle: can't read font " + broken + "/tahoma.ttf: invalid stream operation; drawing with NanumGothic\n"},
+      {{empty},
+       "",
+       "vortelle: can't read font " + empty +
+           "/tahoma.ttf: empty file; drawing no text\n"
+           "vortelle: can't find font NanumGothic.ttf in " +
+           empty + "; drawing no text\n"},
+  };
+  for (const Case& c : cases) {
+    platform::gdi::useFontFolders(c.folders);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(faceFor(fontRecord(-12, 0, FW_NORMAL), u"Spin"), c.face);
+    Canvas canvas(100, 40);
+    int height = draw(canvas, fontRecord(-20, 0, FW_NORMAL), u"Spin", RECT{0, 0, 100, 40}, DT_SINGLELINE);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), c.messages);  // once, not for each font
+    EXPECT_EQ(inkOf(canvas).any(), *c.face != 0);
+    EXPECT_GE(height, 20);  // the cell still has a height
+  }
+  platform::gdi::useFontFolders({});
+  fs::remove_all(folder);
 }
 
 TEST(GdiText, PositiveHeightIsTheCellAndNegativeTheEm) {

@@ -1,189 +1,191 @@
-// Fonts through fontconfig and Pango. The phone's faces (Tahoma, MS Sans Serif) come from the
-// metric-compatible files of the Windows-compatibility font package, added to fontconfig here
-// so the program finds them whatever the machine's configuration; Korean text falls back to
-// a Nanum face.
+// Fonts from a fixed table of files: the phone's faces (Tahoma, and MS Sans Serif drawn with
+// it) from the metric-compatible files of the Windows-compatibility font package, Korean and
+// whatever those lack from a Nanum face. No machine configuration is asked, so text comes out
+// the same everywhere.
 #include "gdi/Fonts.h"
 
+#include "gdi/FaceFiles.h"
 #include "gdi/FontFaces.h"
 
-#include <fontconfig/fontconfig.h>
-#include <pango/pangofc-fontmap.h>
+#include <ft2build.h>
+#include FT_TRUETYPE_TABLES_H
+#include <hb-ot.h>
 
 #include <algorithm>
-#include <cmath>
+#include <cstdio>
 #include <cstdlib>
-#include <string>
 
 namespace platform::gdi {
 
 namespace {
 
-constexpr const char* PhoneFontFolder = "/usr/share/wine/fonts";
-// Appended to every family list: the face for the Korean texts of the game.
-constexpr const char* KoreanFallback = "NanumGothic";
+struct FaceFileNames {
+  const char16_t* family;
+  const char* regular;
+  const char* bold;
+};
+
+// The first is taken for families not listed. The compatible MS Sans Serif file holds bitmaps of
+// three sizes only, so the phone's alias draws it with Tahoma.
+constexpr FaceFileNames Families[] = {
+    {u"Tahoma", "tahoma.ttf", "tahomabd.ttf"},
+    {u"MS Sans Serif", "tahoma.ttf", "tahomabd.ttf"},
+    {u"System", "tahoma.ttf", "tahomabd.ttf"},
+    {u"NanumGothic", "NanumGothic.ttf", "NanumGothicBold.ttf"},
+};
+// The face for the Korean texts of the game and whatever the face asked for lacks.
+constexpr const FaceFileNames& Fallback = Families[3];
 // The height of a font asked for with lfHeight 0.
 constexpr int DefaultEmPixels = 12;
 
-struct Metrics {
-  double ascent = 0;   // pixels
-  double descent = 0;  // pixels
-  double averageWidth = 0;
+char16_t lower(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c; }
+
+// Face names compare without case, as the phone's do.
+const FaceFileNames& familyOf(const LOGFONTW& logFont) {
+  for (const FaceFileNames& names : Families) {
+    int i = 0;
+    while (i < LF_FACESIZE && names.family[i] != 0 && lower(logFont.lfFaceName[i]) == lower(names.family[i])) ++i;
+    if (names.family[i] == 0 && (i == LF_FACESIZE || logFont.lfFaceName[i] == 0)) return names;
+  }
+  return Families[0];
+}
+
+int32_t rounded(int64_t numerator, int64_t denominator) {
+  return static_cast<int32_t>((numerator + denominator / 2) / denominator);
+}
+
+// The faces in the order they are asked: the family's, then the fallback. A file that can't be
+// read is reported with what is drawn instead.
+std::vector<std::shared_ptr<const FaceFile>> facesFor(const LOGFONTW& logFont) {
+  bool bold = logFont.lfWeight >= FW_BOLD;
+  const FaceFileNames& family = familyOf(logFont);
+  std::vector<std::shared_ptr<const FaceFile>> files;
+  std::vector<std::string> failures;
+  for (const FaceFileNames* names : {&family, &Fallback}) {
+    if (names != &family && names->regular == family.regular) continue;
+    std::string failure;
+    std::shared_ptr<const FaceFile> file = openFace(bold ? names->bold : names->regular, &failure);
+    if (file != nullptr)
+      files.push_back(std::move(file));
+    else if (!failure.empty())
+      failures.push_back(std::move(failure));
+  }
+  std::string instead = files.empty() ? "drawing no text" : "drawing with " + files.front()->family;
+  for (const std::string& failure : failures)
+    std::fprintf(stderr, "vortelle: %s; %s\n", failure.c_str(), instead.c_str());
+  return files;
+}
+
+struct Cell {
+  int ascent;  // font units
+  int descent;
 };
 
-uint16_t bigEndian16(const char* data) {
-  return static_cast<uint16_t>((static_cast<uint8_t>(data[0]) << 8) | static_cast<uint8_t>(data[1]));
+// The cell as the phone measures it: the OS/2 table's Windows ascent and descent (the
+// typographic values make Tahoma's cell a fifth smaller).
+Cell windowsCell(FT_Face face) {
+  auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+  if (os2 != nullptr && os2->version != 0xFFFF && os2->usWinAscent + os2->usWinDescent > 0)
+    return Cell{os2->usWinAscent, os2->usWinDescent};
+  return Cell{face->ascender, -face->descender};
 }
 
-// The cell as the phone measures it: the OS/2 table's Windows ascent and descent. Pango's own
-// ascent follows the typographic values, which make Tahoma's cell a fifth smaller.
-bool windowsCell(PangoFont* font, double emPixels, Metrics* metrics) {
-  hb_font_t* hbFont = pango_font_get_hb_font(font);
-  if (hbFont == nullptr) return false;
-  hb_face_t* face = hb_font_get_face(hbFont);
-  hb_blob_t* os2 = hb_face_reference_table(face, HB_TAG('O', 'S', '/', '2'));
-  unsigned int length = 0;
-  const char* data = hb_blob_get_data(os2, &length);
-  unsigned int upem = hb_face_get_upem(face);
-  bool found = data != nullptr && length >= 78 && upem > 0;
-  if (found) {
-    metrics->ascent = bigEndian16(data + 74) * emPixels / upem;
-    metrics->descent = bigEndian16(data + 76) * emPixels / upem;
-  }
-  hb_blob_destroy(os2);
-  return found;
-}
-
-// The average width of the letters a..z and A..Z, the measure the phone's dialogs and font
-// widths go by (the OS/2 average of the compatible faces counts every glyph and runs wide).
-double letterWidth(PangoFontDescription* description) {
-  static const char Letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
-  PangoLayout* layout = pango_layout_new(textContext());
-  pango_layout_set_font_description(layout, description);
-  pango_layout_set_text(layout, Letters, -1);
-  PangoRectangle logical;
-  pango_layout_get_extents(layout, nullptr, &logical);
-  g_object_unref(layout);
-  return logical.width / static_cast<double>(PANGO_SCALE) / (sizeof Letters - 1);
-}
-
-Metrics measure(PangoFontDescription* description, double emPixels) {
-  Metrics result;
-  pango_font_description_set_absolute_size(description, emPixels * PANGO_SCALE);
-  PangoFont* font = pango_context_load_font(textContext(), description);
-  if (font == nullptr) return result;
-  if (!windowsCell(font, emPixels, &result)) {
-    PangoFontMetrics* metrics = pango_font_get_metrics(font, pango_language_from_string("en"));
-    result.ascent = pango_font_metrics_get_ascent(metrics) / static_cast<double>(PANGO_SCALE);
-    result.descent = pango_font_metrics_get_descent(metrics) / static_cast<double>(PANGO_SCALE);
-    pango_font_metrics_unref(metrics);
-  }
-  g_object_unref(font);
-  result.averageWidth = letterWidth(description);
-  return result;
-}
-
-// The phone's font aliases: its MS Sans Serif is drawn with Tahoma (the compatible
-// MS Sans Serif file holds bitmaps of three sizes only, which fontconfig setups often refuse).
-std::u16string aliased(const std::u16string& face) {
-  if (face.empty() || face == u"MS Sans Serif" || face == u"System") return u"Tahoma";
-  return face;
-}
-
-std::string familyList(const LOGFONTW& logFont) {
-  std::u16string face;
-  for (int i = 0; i < LF_FACESIZE && logFont.lfFaceName[i] != 0; ++i) face += logFont.lfFaceName[i];
-  std::string family = toUtf8(aliased(face));
-  // A comma would split the name into a list.
-  for (char& c : family)
-    if (c == ',') c = ' ';
-  return family + "," + KoreanFallback;
+// The horizontal scale for lfWidth: over the average width of the letters a..z and A..Z, the
+// measure the phone's dialogs and font widths go by (the OS/2 average of the compatible faces
+// counts every glyph and runs wide).
+int32_t widthScale(const Font& font, int width) {
+  static const char16_t Letters[] = u"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
+  constexpr int Count = sizeof Letters / sizeof Letters[0] - 1;
+  int32_t letters = shapeText(font, Letters).advance;
+  if (width <= 0 || letters <= 0) return 0x10000;
+  return rounded(int64_t{width} * Count * SubPixels * 0x10000, letters);
 }
 
 }  // namespace
 
-std::string toUtf8(std::u16string_view text) {
-  glong written = 0;
-  gchar* converted = g_utf16_to_utf8(reinterpret_cast<const gunichar2*>(text.data()), static_cast<glong>(text.size()),
-                                     nullptr, &written, nullptr);
-  if (converted == nullptr) return {};  // a lone surrogate: nothing sensible to draw
-  std::string result(converted, static_cast<size_t>(written));
-  g_free(converted);
-  return result;
-}
-
 Font::~Font() {
-  if (description != nullptr) pango_font_description_free(description);
+  for (SizedFace& face : faces) hb_font_destroy(face.shaping);
 }
 
 Font* findFont(const void* handle) { return find<Font>(handle, Kind::Font); }
 
-PangoContext* textContext() {
-  static PangoContext* context = nullptr;
-  if (context != nullptr) return context;
-  // Added to the current configuration, which the new font map then takes up.
-  FcInit();
-  FcConfigAppFontAddDir(nullptr, reinterpret_cast<const FcChar8*>(PhoneFontFolder));
-  PangoFontMap* map = pango_cairo_font_map_new_for_font_type(CAIRO_FONT_TYPE_FT);
-  context = pango_font_map_create_context(map);
-  g_object_unref(map);  // the context holds it
-  // Unhinted outlines keep sizes and advances linear; grey antialiasing as on the phone.
-  cairo_font_options_t* options = cairo_font_options_create();
-  cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
-  cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
-  cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
-  pango_cairo_context_set_font_options(context, options);
-  cairo_font_options_destroy(options);
-  // The context lives as long as the process. Freeing fontconfig at exit is unsafe while Cairo's
-  // font caches still hold its faces, so the leak checker is told about these caches instead
-  // (__lsan_default_suppressions below).
-  return context;
+void resolveFont(Font& font) {
+  if (font.resolved) return;
+  font.resolved = true;
+  const LOGFONTW& lf = font.logFont;
+  std::vector<std::shared_ptr<const FaceFile>> files = facesFor(lf);
+
+  // Negative heights give the em, positive ones the cell (ascent plus descent). Without a face:
+  // the proportions of Tahoma.
+  Cell cell{2048, 410};
+  int unitsPerEm = 2048;
+  if (!files.empty()) {
+    cell = windowsCell(files.front()->face);
+    unitsPerEm = std::max<int>(files.front()->face->units_per_EM, 1);
+  }
+  if (lf.lfHeight < 0)
+    font.em = -lf.lfHeight * SubPixels;
+  else if (lf.lfHeight > 0)
+    font.em = rounded(int64_t{lf.lfHeight} * SubPixels * unitsPerEm, cell.ascent + cell.descent);
+  else
+    font.em = DefaultEmPixels * SubPixels;
+  int64_t emUnits = int64_t{SubPixels} * unitsPerEm;
+  font.ascent = rounded(int64_t{cell.ascent} * font.em, emUnits);
+  font.descent = lf.lfHeight > 0 ? lf.lfHeight - font.ascent : rounded(int64_t{cell.descent} * font.em, emUnits);
+
+  for (std::shared_ptr<const FaceFile>& file : files) {
+    hb_font_t* shaping = hb_font_create(file->shaping);
+    hb_font_set_scale(shaping, font.em, font.em);
+    font.faces.push_back(SizedFace{std::move(file), shaping});
+  }
+  if (font.faces.empty()) return;
+  FT_Face primary = font.faces.front().file->face;
+  font.underlineTop = std::max(1, rounded(int64_t{-primary->underline_position} * font.em, emUnits));
+  font.underlineHeight = std::max(1, rounded(int64_t{primary->underline_thickness} * font.em, emUnits));
+  font.xScale = widthScale(font, lf.lfWidth);
+  font.shapedTexts.clear();  // shaped before the scale was known; the shapes don't depend on it
 }
 
-void resolveFont(Font& font) {
-  if (font.description != nullptr || textContext() == nullptr) return;
-  const LOGFONTW& lf = font.logFont;
-  PangoFontDescription* description = pango_font_description_new();
-  pango_font_description_set_family(description, familyList(lf).c_str());
-  int weight = lf.lfWeight <= 0 ? FW_NORMAL : std::min<int>(lf.lfWeight, 1000);
-  pango_font_description_set_weight(description, static_cast<PangoWeight>(weight));
-  pango_font_description_set_style(description, lf.lfItalic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
-
-  // Negative heights give the em, positive ones the cell (ascent plus descent).
-  double em = DefaultEmPixels;
-  if (lf.lfHeight < 0) {
-    em = -static_cast<double>(lf.lfHeight);
-  } else if (lf.lfHeight > 0) {
-    constexpr double Probe = 100;
-    Metrics probe = measure(description, Probe);
-    double cell = probe.ascent + probe.descent;
-    em = cell > 0 ? lf.lfHeight * Probe / cell : lf.lfHeight;
+const GlyphImage& glyphImage(const Font& font, uint16_t face, uint32_t glyph) {
+  uint64_t key = (uint64_t{face} << 32) | glyph;
+  auto found = font.glyphImages.find(key);
+  if (found != font.glyphImages.end()) return found->second;
+  GlyphImage& image = font.glyphImages[key];
+  if (face >= font.faces.size()) return image;
+  FT_Face ftFace = font.faces[face].file->face;
+  // Fixed load flags: outlines unhinted, whatever the machine's FreeType settings, rendered in
+  // grey levels. The face is shared by every size, so its size and slant are set each time.
+  FT_F26Dot6 height = font.em / (SubPixels / 64);
+  FT_F26Dot6 width = std::max<FT_F26Dot6>(1, (int64_t{height} * font.xScale + 0x8000) >> 16);
+  FT_Matrix slant{0x10000, 0x3333, 0, 0x10000};  // x += y / 5
+  FT_Set_Transform(ftFace, font.logFont.lfItalic ? &slant : nullptr, nullptr);
+  if (FT_Set_Char_Size(ftFace, width, height, 72, 72) != 0 ||
+      FT_Load_Glyph(ftFace, glyph, FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP) != 0 ||
+      FT_Render_Glyph(ftFace->glyph, FT_RENDER_MODE_NORMAL) != 0)
+    return image;
+  const FT_Bitmap& bitmap = ftFace->glyph->bitmap;
+  if (bitmap.pixel_mode != FT_PIXEL_MODE_GRAY || bitmap.buffer == nullptr) return image;
+  image.left = ftFace->glyph->bitmap_left;
+  image.top = ftFace->glyph->bitmap_top;
+  image.width = static_cast<int>(bitmap.width);
+  image.height = static_cast<int>(bitmap.rows);
+  image.coverage.resize(static_cast<size_t>(image.width) * image.height);
+  for (int y = 0; y < image.height; ++y) {
+    // A negative pitch lists the rows from the bottom up.
+    int row = bitmap.pitch >= 0 ? y : image.height - 1 - y;
+    const unsigned char* source = bitmap.buffer + static_cast<ptrdiff_t>(row) * std::abs(bitmap.pitch);
+    std::copy(source, source + image.width, image.coverage.begin() + static_cast<ptrdiff_t>(y) * image.width);
   }
-  Metrics metrics = measure(description, em);
-  font.ascent = static_cast<int>(std::lround(metrics.ascent));
-  font.descent = static_cast<int>(std::lround(metrics.descent));
-  if (lf.lfHeight > 0) font.descent = lf.lfHeight - font.ascent;  // the cell asked for, exactly
-  font.xScale = lf.lfWidth > 0 && metrics.averageWidth > 0 ? lf.lfWidth / metrics.averageWidth : 1.0;
-  font.description = description;
+  return image;
 }
 
 std::string faceDrawing(const LOGFONTW& logFont, std::u16string_view text) {
   Font font;
   font.logFont = logFont;
   resolveFont(font);
-  PangoLayout* layout = pango_layout_new(textContext());
-  pango_layout_set_font_description(layout, font.description);
-  std::string utf8 = toUtf8(text);
-  pango_layout_set_text(layout, utf8.data(), static_cast<int>(utf8.size()));
-  std::string family;
-  PangoLayoutLine* line = pango_layout_get_line_readonly(layout, 0);
-  if (line != nullptr && line->runs != nullptr) {
-    auto* run = static_cast<PangoLayoutRun*>(line->runs->data);
-    PangoFontDescription* used = pango_font_describe(run->item->analysis.font);
-    if (const char* name = pango_font_description_get_family(used)) family = name;
-    pango_font_description_free(used);
-  }
-  g_object_unref(layout);
-  return family;
+  const ShapedText& shaped = shapeText(font, text);
+  if (shaped.glyphs.empty()) return {};
+  return font.faces[shaped.glyphs.front().face].file->family;
 }
 
 }  // namespace platform::gdi
@@ -197,15 +199,9 @@ HFONT CreateFontIndirectW(const LOGFONTW* logFont) {
   return reinterpret_cast<HFONT>(addObject(font));
 }
 
-// The leak checker of the sanitizer build asks for this: the text libraries keep their caches
-// until the process ends, which is not a leak of ours.
+// The leak checker of the sanitizer build asks for this: GLib (the desktop's file chooser)
+// keeps its caches until the process ends, which is not a leak of ours.
 extern "C" const char* __lsan_default_suppressions() {
-  return "leak:libfontconfig.so\n"
-         "leak:libpango-1.0.so\n"
-         "leak:libpangoft2-1.0.so\n"
-         "leak:libpangocairo-1.0.so\n"
-         "leak:libglib-2.0.so\n"
-         "leak:libgobject-2.0.so\n"
-         "leak:libharfbuzz.so\n"
-         "leak:libfreetype.so\n";
+  return "leak:libglib-2.0.so\n"
+         "leak:libgobject-2.0.so\n";
 }

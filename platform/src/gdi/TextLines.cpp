@@ -54,11 +54,8 @@ std::vector<TextLine> splitAtLineFeeds(std::u16string_view text, UINT format) {
 // at one density still fits at the others, whose base units round differently.
 bool fits(const TextLine& line, const Font& font, int width) {
   if (line.text.empty()) return true;
-  PangoLayout* layout = layoutTextLine(line, font);
-  PangoRectangle ink;
-  pango_layout_get_extents(layout, &ink, nullptr);
-  g_object_unref(layout);
-  return (ink.x + ink.width) / static_cast<double>(PANGO_SCALE) * font.xScale <= width;
+  int64_t inkRight = shapeText(font, line.text).inkRight;
+  return inkRight * font.xScale <= int64_t{width} * SubPixels * 0x10000;
 }
 
 // Breaks one line into lines whose ink fits in `width` pixels; the spaces at a break are dropped.
@@ -97,33 +94,9 @@ std::vector<TextLine> breakTextLines(std::u16string_view text, UINT format, cons
   return wrapped;
 }
 
-PangoLayout* layoutTextLine(const TextLine& line, const Font& font) {
-  PangoLayout* layout = pango_layout_new(textContext());
-  pango_layout_set_font_description(layout, font.description);
-  std::string utf8 = toUtf8(line.text);
-  pango_layout_set_text(layout, utf8.data(), static_cast<int>(utf8.size()));
-  if (line.underlined >= 0) {
-    std::u16string_view text(line.text);
-    size_t length = nextCharacter(text, static_cast<size_t>(line.underlined)) - static_cast<size_t>(line.underlined);
-    PangoAttribute* underline = pango_attr_underline_new(PANGO_UNDERLINE_SINGLE);
-    underline->start_index = static_cast<guint>(toUtf8(text.substr(0, line.underlined)).size());
-    underline->end_index =
-        underline->start_index + static_cast<guint>(toUtf8(text.substr(line.underlined, length)).size());
-    PangoAttrList* attributes = pango_attr_list_new();
-    pango_attr_list_insert(attributes, underline);
-    pango_layout_set_attributes(layout, attributes);
-    pango_attr_list_unref(attributes);
-  }
-  return layout;
-}
-
 double textLineWidth(const TextLine& line, const Font& font) {
   if (line.text.empty()) return 0;
-  PangoLayout* layout = layoutTextLine(line, font);
-  PangoRectangle logical;
-  pango_layout_get_extents(layout, nullptr, &logical);
-  g_object_unref(layout);
-  return logical.width / static_cast<double>(PANGO_SCALE) * font.xScale;
+  return static_cast<double>(shapeText(font, line.text).advance) * font.xScale / (double{SubPixels} * 0x10000);
 }
 
 }  // namespace platform::gdi

@@ -22,9 +22,6 @@ struct TextLine {
 // characters. The font must be resolved.
 std::vector<TextLine> breakTextLines(std::u16string_view text, UINT format, const Font& font, int width);
 
-// A layout of one line in the font, in the font's unscaled units (the caller unrefs it).
-PangoLayout* layoutTextLine(const TextLine& line, const Font& font);
-
 // The advance width of a line in pixels, the font's horizontal scale applied.
 double textLineWidth(const TextLine& line, const Font& font);
 

@@ -67,7 +67,7 @@ SIZE measureText(HFONT handle, const std::u16string& text, int maxWidth) {
   gdi::Font* font = gdi::findFont(handle);
   if (!font || text.empty()) return SIZE{0, 0};
   gdi::resolveFont(*font);
-  if (!font->description) return SIZE{0, 0};
+  if (!font->drawable()) return SIZE{0, 0};
   // The lines DrawTextW will draw, so that a box sized by them holds its text.
   const UINT format = DT_NOPREFIX | (maxWidth > 0 ? DT_WORDBREAK : 0);
   const std::vector<gdi::TextLine> lines = gdi::breakTextLines(text, format, *font, maxWidth);
