@@ -124,8 +124,7 @@ int DrawTextW(HDC hdc, LPCWSTR text, int count, LPRECT rect, UINT format) {
                        : RECT{rect->left + originX, rect->top + originY, rect->right + originX, rect->bottom + originY};
   const uint32_t colour = toPixel(dc->textColor);
   for (const TextLine& line : lines) {
-    const ShapedText& shaped = shapeText(*font, line.text);
-    double width = static_cast<double>(shaped.advance) * font->xScale / (double{SubPixels} * 0x10000);
+    double width = textLineWidth(line, *font);
     double left = rect->left;
     if ((format & DT_CENTER) != 0)
       left = rect->left + (rect->right - rect->left - width) / 2;
@@ -137,6 +136,7 @@ int DrawTextW(HDC hdc, LPCWSTR text, int count, LPRECT rect, UINT format) {
       painter.fill(RECT{x, top, x + static_cast<int>(std::ceil(width)), top + lineHeight}, toPixel(dc->bkColor));
     // Every glyph on the font's baseline: a fallback face may reach higher or lower.
     int baseline = top + font->ascent;
+    const ShapedText& shaped = shapeText(*font, line.text);
     for (const PlacedGlyph& glyph : shaped.glyphs)
       painter.blend(glyphImage(*font, glyph.face, glyph.glyph), x + scaledPixels(*font, glyph.x),
                     baseline - glyph.y / SubPixels, colour);
