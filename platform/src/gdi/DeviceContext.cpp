@@ -10,17 +10,9 @@ namespace platform::gdi {
 
 namespace {
 
-void dropContext(Dc& dc) {
-  if (dc.cr != nullptr) cairo_destroy(dc.cr);
-  if (dc.cairoSurface != nullptr) cairo_surface_destroy(dc.cairoSurface);
-  dc.cr = nullptr;
-  dc.cairoSurface = nullptr;
-}
-
 // Points the DC at a surface; `clip` (surface pixels) is copied and cut to the surface, null
 // meaning the whole surface.
 void setTarget(Dc& dc, const SurfacePtr& surface, const core::Region* clip) {
-  dropContext(dc);
   dc.surface = surface;
   dc.clip.clear();
   if (surface == nullptr) return;
@@ -66,28 +58,12 @@ HGDIOBJ swapSelected(Handle& slot, HGDIOBJ object) {
 
 }  // namespace
 
-Dc::~Dc() { dropContext(*this); }
+Dc::~Dc() = default;
 
 Dc* findDc(HDC hdc) { return find<Dc>(hdc, Kind::Dc); }
 
-cairo_t* dcContext(Dc& dc) {
-  if (dc.surface == nullptr) return nullptr;
-  if (dc.cr == nullptr) {
-    const PixelBuffer& pixels = dc.surface->pixels();
-    dc.cairoSurface =
-        cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(pixels.data), CAIRO_FORMAT_RGB24,
-                                            pixels.width, pixels.height, pixels.stride * 4);
-    dc.cr = cairo_create(dc.cairoSurface);
-    for (const RECT& r : dc.clip.rects()) cairo_rectangle(dc.cr, r.left, r.top, r.right - r.left, r.bottom - r.top);
-    cairo_clip(dc.cr);
-    cairo_translate(dc.cr, dc.originX, dc.originY);
-  }
-  return dc.cr;
-}
-
 bool dcPixels(Dc& dc, Pixels* pixels) {
   if (dc.surface == nullptr) return false;
-  if (dc.cairoSurface != nullptr) cairo_surface_flush(dc.cairoSurface);
   *pixels = dc.surface->pixels();
   return true;
 }
@@ -100,10 +76,6 @@ bool rasterTarget(Dc& dc, RasterTarget* target) {
   return true;
 }
 
-cairo_rectangle_int_t toSurface(const Dc& dc, int left, int top, int right, int bottom) {
-  return {left + dc.originX, top + dc.originY, right - left, bottom - top};
-}
-
 void markWritten(Dc& dc, const RECT& area) {
   if (dc.surface == nullptr || area.right <= area.left || area.bottom <= area.top) return;
   surfaceWritten(dc.surface.get(), area);
@@ -111,13 +83,7 @@ void markWritten(Dc& dc, const RECT& area) {
   RECT cut{std::max(area.left, extents.left), std::max(area.top, extents.top), std::min(area.right, extents.right),
            std::min(area.bottom, extents.bottom)};
   if (cut.left >= cut.right || cut.top >= cut.bottom) return;
-  if (dc.cairoSurface != nullptr)
-    cairo_surface_mark_dirty_rectangle(dc.cairoSurface, cut.left, cut.top, cut.right - cut.left, cut.bottom - cut.top);
   if (dc.screen && started()) backend().screenChanged(cut);
-}
-
-void markChanged(Dc& dc, const cairo_rectangle_int_t& area, bool) {
-  markWritten(dc, RECT{area.x, area.y, area.x + area.width, area.y + area.height});
 }
 
 HDC createScreenDC(int originX, int originY, const core::Region* clip) {
