@@ -12,7 +12,6 @@ if [ ! -x "$program" ]; then
 fi
 docs=$(pwd)/docs
 mkdir -p "$docs"
-export FONTCONFIG_FILE=$(pwd)/tests/support/fonts.conf
 
 # shoot SCREEN NAME: plays the script on standard input and keeps its screenshot.
 shoot() {
