@@ -1,0 +1,109 @@
+#!/usr/bin/env bash
+# Builds, for WebAssembly, the libraries the platform links: each from Debian's own source
+# package at a pinned version (Debian's patches applied), fetched with apt through a sources list
+# of our own, built with Emscripten into one prefix. A library whose stamp for its version exists
+# is not built again.
+# Usage: scripts/web-libs.sh [FOLDER]   (default build/web-libs; the prefix is FOLDER/prefix)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(realpath -m "${1:-build/web-libs}")
+prefix=$root/prefix
+jobs=$(($(nproc) < 2 ? $(nproc) : 2))
+
+# Source package, Debian version: bookworm's own (its point releases), which stay on the mirrors.
+libraries=(
+  "zlib 1:1.2.13.dfsg-1"
+  "libpng1.6 1.6.39-2+deb12u5"
+  "libjpeg-turbo 1:2.1.5-2"
+  "freetype 2.12.1+dfsg-5+deb12u4"
+  "harfbuzz 6.0.0+dfsg-3"
+)
+
+# Every object of a threaded wasm program must be built with threads (shared memory, atomics).
+export CFLAGS="-O2 -pthread"
+export CXXFLAGS="-O2 -pthread"
+# emcc runs its JavaScript tools with node; Debian keeps their modules here, which a node not
+# from Debian does not search.
+export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
+
+# In the prefix: a prefix removed takes its stamps along.
+stamp() { echo "$prefix/stamps/$1-${2//:/_}"; }
+
+pending=()
+for entry in "${libraries[@]}"; do
+  read -r name version <<<"$entry"
+  [ -e "$(stamp "$name" "$version")" ] || pending+=("$entry")
+done
+[ ${#pending[@]} -eq 0 ] && exit 0
+
+# apt with a state of its own: our sources list only, nothing of the machine's apt changed.
+apt=$root/apt
+mkdir -p "$apt/state/lists/partial" "$apt/cache/archives/partial" "$root/src" "$prefix/stamps"
+keyring=/usr/share/keyrings/debian-archive-keyring.gpg
+cat >"$apt/sources.list" <<EOF
+deb-src [signed-by=$keyring] http://deb.debian.org/debian bookworm main
+EOF
+aptOptions=(-o "Dir::Etc::SourceList=$apt/sources.list" -o Dir::Etc::SourceParts=- -o "Dir::State=$apt/state"
+  -o "Dir::Cache=$apt/cache" -o Dir::State::status=/var/lib/dpkg/status)
+# apt's download user may not reach a folder in someone's home; root downloads as itself.
+[ "$(id -u)" -ne 0 ] || aptOptions+=(-o APT::Sandbox::User=root)
+apt-get "${aptOptions[@]}" -qq update
+
+# unpack NAME VERSION: Debian's source tree of that version, its patches applied, under $root/src.
+unpack() {
+  local name=$1 version=$2 upstream=${2#*:}
+  upstream=${upstream%-*}
+  local tree=$root/src/$name-$upstream
+  mkdir -p "$root/src/download"
+  # apt keeps what it already downloaded.
+  if ! (cd "$root/src/download" && apt-get "${aptOptions[@]}" -qq source --download-only "$name=$version" >&2); then
+    echo "web-libs: Debian no longer has $name $version; it has:" >&2
+    apt-cache "${aptOptions[@]}" showsrc "$name" | grep '^Version:' >&2 || true
+    exit 1
+  fi
+  rm -rf "$tree"
+  dpkg-source --no-check -x "$root/src/download/${name}_${version#*:}.dsc" "$tree" >/dev/null
+  echo "$tree"
+}
+
+# build NAME SOURCE_TREE CMAKE_OPTION...: configures, builds and installs into the prefix.
+build() {
+  local name=$1 tree=$2
+  shift 2
+  local work=$root/work/$name
+  rm -rf "$work" && mkdir -p "$root/work"
+  emcmake cmake -S "$tree" -B "$work" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
+    -DCMAKE_FIND_ROOT_PATH="$prefix" -DCMAKE_PREFIX_PATH="$prefix" -DBUILD_SHARED_LIBS=OFF "$@" >"$work.log" 2>&1 ||
+    { tail -30 "$work.log" >&2; exit 1; }
+  { cmake --build "$work" -j"$jobs" && cmake --install "$work"; } >>"$work.log" 2>&1 || { tail -30 "$work.log" >&2; exit 1; }
+}
+
+# zlib's CMake build wants the Windows files Debian's tree leaves out; its own configure does.
+buildZlib() {
+  local tree=$1 work=$root/work/zlib
+  rm -rf "$work" && mkdir -p "$root/work" && cp -a "$tree" "$work"
+  (cd "$work" && emconfigure ./configure --static --prefix="$prefix" && emmake make -j"$jobs" libz.a &&
+    emmake make install) >"$work.log" 2>&1 || { tail -30 "$work.log" >&2; exit 1; }
+}
+
+for entry in "${pending[@]}"; do
+  read -r name version <<<"$entry"
+  echo "web-libs: $name $version"
+  tree=$(unpack "$name" "$version")
+  case $name in
+    zlib)
+      buildZlib "$tree" ;;
+    libpng1.6)
+      build "$name" "$tree" -DPNG_SHARED=OFF -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF -DPNG_HARDWARE_OPTIMIZATIONS=OFF ;;
+    libjpeg-turbo)
+      build "$name" "$tree" -DWITH_SIMD=OFF -DSIZE_T=4 -DENABLE_SHARED=OFF -DWITH_TURBOJPEG=OFF ;;
+    freetype)
+      build "$name" "$tree" -DFT_REQUIRE_ZLIB=ON -DFT_REQUIRE_PNG=ON -DFT_DISABLE_BZIP2=ON -DFT_DISABLE_BROTLI=ON \
+        -DFT_DISABLE_HARFBUZZ=ON ;;
+    harfbuzz)
+      build "$name" "$tree" -DHB_HAVE_FREETYPE=ON -DHB_HAVE_GLIB=OFF -DHB_HAVE_GOBJECT=OFF -DHB_HAVE_ICU=OFF \
+        -DHB_BUILD_SUBSET=OFF -DHB_BUILD_UTILS=OFF ;;
+  esac
+  touch "$(stamp "$name" "$version")"
+  rm -rf "$tree" "$root/work/$name"
+done
