@@ -16,6 +16,10 @@
 
 namespace platform {
 
+namespace core {
+void makeUiThread();
+}  // namespace core
+
 namespace {
 
 [[noreturn]] void fail(const std::string& program, const std::string& message) {
@@ -63,6 +67,8 @@ void startFromCommandLine(int argc, char** argv) {
   if (!backend) fail(program, error.empty() ? "the screen could not be opened" : error);
   start(options, backend);
 }
+
+void continueOnThisThread() { core::makeUiThread(); }
 
 void endRun(int exitCode) {
   backend().finishWorkers();

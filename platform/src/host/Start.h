@@ -8,6 +8,10 @@ namespace platform {
 // process for --help and --version (0) and on any error (2, one line on standard error).
 void startFromCommandLine(int argc, char** argv);
 
+// Makes the calling thread the user-interface thread, where the message loop runs on another
+// thread than start-up (the web build's main() has a thread of its own).
+void continueOnThisThread();
+
 // The game's message loop ended with `exitCode`: traces it and flushes the trace.
 void endRun(int exitCode);
 

@@ -1,6 +1,7 @@
 // The kernel's clock, sleep, error code and the program's own path.
 #include "PlatformInternal.h"
 
+#include <errno.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -11,9 +12,14 @@ namespace {
 thread_local DWORD lastError = ERROR_SUCCESS;
 
 std::string executablePath() {
+#ifdef __EMSCRIPTEN__
+  // The process is node; the program is the file node runs, named as start-up made it.
+  return program_invocation_name != nullptr ? program_invocation_name : "";
+#else
   char buffer[PATH_MAX];
   ssize_t length = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
   return length > 0 ? std::string(buffer, size_t(length)) : std::string();
+#endif
 }
 
 }  // namespace
