@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, playing and testing need, when any is missing.
+# Usage: scripts/install-deps.sh [--with-display-tests] [--with-web]
 set -euo pipefail
 
 packages=(
@@ -9,9 +10,17 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-wine fonts-nanum fonts-dejavu-core
 )
-if [ "${1:-}" = "--with-display-tests" ]; then
-  packages+=(xvfb xdotool x11-utils imagemagick)
-fi
+for option in "$@"; do
+  case $option in
+    --with-display-tests) packages+=(xvfb xdotool x11-utils imagemagick) ;;
+    # The WebAssembly build (scripts/web.sh): its compiler, node, and apt's source unpacking.
+    --with-web) packages+=(emscripten nodejs dpkg-dev debian-archive-keyring) ;;
+    *)
+      echo "install-deps.sh: unknown option $option" >&2
+      exit 2
+      ;;
+  esac
+done
 
 missing=()
 for p in "${packages[@]}"; do
