@@ -15,6 +15,12 @@ namespace {
 // Low byte of every drawing handle, so that a window or resource handle passed by mistake is
 // told apart even when its bits look like an index.
 constexpr uintptr_t HandleTag = 0x6D;
+// Above the tag the slot's index, above that as much of the slot's generation as a handle has
+// room for: all of it in 64 bits, its low byte in 32 (the phone's and WebAssembly's width).
+constexpr int IndexBits = sizeof(uintptr_t) == 8 ? 24 : 16;
+constexpr int GenerationShift = 8 + IndexBits;
+constexpr uintptr_t IndexMask = (uintptr_t{1} << IndexBits) - 1;
+constexpr uintptr_t GenerationMask = ~uintptr_t{0} >> GenerationShift;
 
 struct Slot {
   uint32_t generation = 1;
@@ -32,18 +38,19 @@ Table& table() {
 }
 
 HGDIOBJ encode(uint32_t index, uint32_t generation) {
-  return reinterpret_cast<HGDIOBJ>((uintptr_t{generation} << 32) | (uintptr_t{index} << 8) | HandleTag);
+  return reinterpret_cast<HGDIOBJ>(((generation & GenerationMask) << GenerationShift) | (uintptr_t{index} << 8) |
+                                   HandleTag);
 }
 
 Slot* slotOf(const void* handle) {
   auto value = reinterpret_cast<uintptr_t>(handle);
   if ((value & 0xFF) != HandleTag) return nullptr;
-  uintptr_t index = (value >> 8) & 0xFFFFFF;
-  auto generation = static_cast<uint32_t>(value >> 32);
+  uintptr_t index = (value >> 8) & IndexMask;
+  uintptr_t generation = value >> GenerationShift;
   Table& t = table();
   if (index >= t.slots.size()) return nullptr;
   Slot& slot = t.slots[index];
-  if (slot.generation != generation || !slot.object) return nullptr;
+  if ((slot.generation & GenerationMask) != generation || !slot.object) return nullptr;
   return &slot;
 }
 
@@ -58,6 +65,10 @@ HGDIOBJ addObject(GdiObject* object) {
     index = t.freeSlots.back();
     t.freeSlots.pop_back();
   } else {
+    if (t.slots.size() > IndexMask) {  // no index left: out of handles, as GDI runs out
+      delete object;
+      return nullptr;
+    }
     index = static_cast<uint32_t>(t.slots.size());
     t.slots.emplace_back();
   }
