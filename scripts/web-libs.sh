@@ -11,11 +11,12 @@ prefix=$root/prefix
 jobs=$(($(nproc) < 2 ? $(nproc) : 2))
 
 # Source package, Debian version: bookworm's own (its point releases), which stay on the mirrors.
+# A third word names a change of ours to the Debian tree (see below); it is part of the stamp.
 libraries=(
   "zlib 1:1.2.13.dfsg-1"
   "libpng1.6 1.6.39-2+deb12u5"
   "libjpeg-turbo 1:2.1.5-2"
-  "freetype 2.12.1+dfsg-5+deb12u4"
+  "freetype 2.12.1+dfsg-5+deb12u4 curves-by-steps"
   "harfbuzz 6.0.0+dfsg-3"
 )
 
@@ -27,12 +28,12 @@ export CXXFLAGS="-O2 -pthread"
 export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
 
 # In the prefix: a prefix removed takes its stamps along.
-stamp() { echo "$prefix/stamps/$1-${2//:/_}"; }
+stamp() { echo "$prefix/stamps/$1-${2//:/_}${3:+-$3}"; }
 
 pending=()
 for entry in "${libraries[@]}"; do
-  read -r name version <<<"$entry"
-  [ -e "$(stamp "$name" "$version")" ] || pending+=("$entry")
+  read -r name version change <<<"$entry"
+  [ -e "$(stamp "$name" "$version" "$change")" ] || pending+=("$entry")
 done
 [ ${#pending[@]} -eq 0 ] && exit 0
 
@@ -86,10 +87,22 @@ buildZlib() {
     emmake make install) >"$work.log" 2>&1 || { tail -30 "$work.log" >&2; exit 1; }
 }
 
+# FreeType draws curves by even steps where the machine has 64-bit arithmetic at hand, else by
+# halving them, and the two differ in a few pixels of grey; it asks for x86 or ARM by name. The
+# WebAssembly build draws as the desktop's does.
+curvesBySteps() {
+  local file=$1/src/smooth/ftgrays.c
+  grep -q '^    defined( __aarch64__ ) || \\$' "$file" || { echo "web-libs: $file changed; see curvesBySteps" >&2; exit 1; }
+  sed -i 's/^    defined( __aarch64__ ) || \\$/    defined( __aarch64__ ) || defined( __wasm__ ) || \\/' "$file"
+}
+
 for entry in "${pending[@]}"; do
-  read -r name version <<<"$entry"
-  echo "web-libs: $name $version"
+  read -r name version change <<<"$entry"
+  echo "web-libs: $name $version${change:+ ($change)}"
   tree=$(unpack "$name" "$version")
+  case $change in
+    curves-by-steps) curvesBySteps "$tree" ;;
+  esac
   case $name in
     zlib)
       buildZlib "$tree" ;;
@@ -104,6 +117,6 @@ for entry in "${pending[@]}"; do
       build "$name" "$tree" -DHB_HAVE_FREETYPE=ON -DHB_HAVE_GLIB=OFF -DHB_HAVE_GOBJECT=OFF -DHB_HAVE_ICU=OFF \
         -DHB_BUILD_SUBSET=OFF -DHB_BUILD_UTILS=OFF ;;
   esac
-  touch "$(stamp "$name" "$version")"
+  touch "$(stamp "$name" "$version" "$change")"
   rm -rf "$tree" "$root/work/$name"
 done
