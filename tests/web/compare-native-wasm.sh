@@ -86,5 +86,31 @@ while IFS= read -r script; do
   done
 done < <(find "$scenarios" -name '*.script' | sort)
 
-echo "compared $scripts scripts and $shots screenshots (screens ${!sizes[*]}) natively and in wasm: $differences differences"
+# Command lines beside the scenarios: the options' own answers, a script on standard input and the
+# trace on standard output. Each gets the same few lines on standard input.
+commandLines=(
+  "--help"
+  "--version"
+  "--headless --screen 12x"
+  "--headless --frobnicate"
+  "--script -"
+  "--headless --script $work/missing.script"
+  "--headless --screen 320x320 --model \"\" --script -"
+)
+for i in "${!commandLines[@]}"; do
+  name=command-line-$i
+  for side in native wasm; do
+    mkdir -p "$work/$name/$side"
+    [ $side = native ] && program=("$native/vortelle") || program=(node "$web/vortelle-headless.js")
+    code=0
+    (cd "$work/$name/$side" &&
+      printf 'key RETURN\nwait 600\nkey F2\n' | sh -c "exec \"\$0\" \"\$@\" ${commandLines[$i]}" "${program[@]}" \
+        >stdout 2>stderr) || code=$?
+    echo "$code" >"$work/$name/$side/code"
+  done
+  for what in code stdout stderr; do same "$name" "$what" || true; done
+done
+
+echo "compared $scripts scripts, ${#commandLines[@]} command lines and $shots screenshots (screens ${!sizes[*]})" \
+  "natively and in wasm: $differences differences"
 [ "$differences" -eq 0 ]
