@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the normal build, then the same tests
-# built with the address and undefined-behaviour sanitizers.
+# built with the address and undefined-behaviour sanitizers; then the headless driver built in
+# WebAssembly must play every scenario as the native one does.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh --with-display-tests
@@ -11,3 +12,6 @@ for preset in default sanitize; do
   cmake --build --preset "$preset" -j"$jobs"
   ctest --preset "$preset" -j"$jobs"
 done
+echo "== web"
+scripts/web.sh --build-only
+tests/web/compare-native-wasm.sh build/default build/web
