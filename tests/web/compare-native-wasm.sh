@@ -4,7 +4,8 @@
 # standard error, and every screenshot pixel for pixel. Each script is played as the scenario
 # tests play it ("# options:", "@TEST_DATA@"), with the screen also shot before its first line
 # and after its last, so that every screen size is compared.
-# Usage: tests/web/compare-native-wasm.sh [NATIVE_BUILD [WEB_BUILD]]   (build/default, build/web)
+# Usage: tests/web/compare-native-wasm.sh [NATIVE_BUILD [WEB_BUILD]]   (build/default, build/web;
+# both built from this tree, as scripts/test.sh leaves them)
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 native=$(realpath "${1:-build/default}")
