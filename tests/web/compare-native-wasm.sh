@@ -12,7 +12,6 @@ native=$(realpath "${1:-build/default}")
 web=$(realpath "${2:-build/web}")
 scenarios=$(pwd)/tests/scenarios
 data=$(pwd)/tests/data
-export FONTCONFIG_FILE=$(pwd)/tests/support/fonts.conf
 work=$web/compare
 rm -rf "$work"
 mkdir -p "$work"
