@@ -17,12 +17,15 @@ install(CODE "
   message(STATUS \"Installing: \${bin}/vortelle -> ../${VORTELLE_PROGRAM_DIR}/vortelle\")
 ")
 
-install(FILES ${PROJECT_SOURCE_DIR}/packaging/vortelle.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${PROJECT_SOURCE_DIR}/packaging/vortelle.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# The desktop knows the program by its reverse-DNS id: the entry, the metadata and the icon are
+# named after it.
+set(VORTELLE_APP_ID org.example.vortelle)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/${VORTELLE_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/${VORTELLE_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
 # The icons are the program's own icon, drawn at build time by tools/pictures.
-foreach(size 32 48 64)
+foreach(size ${VORTELLE_ICON_SIZES})
   install(FILES ${VORTELLE_PICTURES_DIR}/icon-${size}.png
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
-    RENAME vortelle.png)
+    RENAME ${VORTELLE_APP_ID}.png)
 endforeach()

@@ -1,5 +1,6 @@
 // Makes the game's pictures into the folder given as the only argument: the resource script's
-// board.bmp, bottle.bmp, logo.bmp and icon.ico, and icon-32/48/64.png for installation.
+// board.bmp, bottle.bmp, logo.bmp and icon.ico, icon-32/48/64.png for the desktop, and
+// icon-192/512.png for the web app.
 #include "ImageFiles.h"
 #include "Pictures.h"
 
@@ -34,6 +35,11 @@ int main(int argc, char** argv) {
   }
   ok = writeIco24(folder + "/icon.ico", icons) && ok;
   for (cairo_surface_t* icon : icons) cairo_surface_destroy(icon);
+  for (int size : {192, 512}) {
+    cairo_surface_t* icon = drawIcon(size);
+    ok = writePng(folder + "/icon-" + std::to_string(size) + ".png", icon) && ok;
+    cairo_surface_destroy(icon);
+  }
 
   if (!ok) {
     std::fprintf(stderr, "%s: could not write the pictures into %s\n", argv[0], folder.c_str());
