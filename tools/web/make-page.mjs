@@ -1,0 +1,68 @@
+// Makes the game's web page in the web build's folder: the page's own files from web/, the icon
+// the picture tool drew at 192 and 512 pixels, and the service worker with the list of every file
+// it keeps and a version drawn from their contents. page-files.txt lists every file the page is
+// made of, one a line: what the server serves and what a static host needs. The folder is also
+// the build's own, so the list, not the folder, is the page.
+// Files are written only when they change, so that the browser's copies stay valid.
+// Usage: node make-page.mjs --source WEB-FOLDER --pictures PICTURES-FOLDER --out FOLDER
+//          [--script GAME.js] [--file NAME]...
+// --script is the game's script, which the page loads; --file names more of the game's files
+// (its .wasm); both are in FOLDER already.
+import {createHash} from 'node:crypto';
+import {existsSync, readFileSync, writeFileSync} from 'node:fs';
+import {join} from 'node:path';
+
+const usage = 'usage: make-page.mjs --source DIR --pictures DIR --out DIR [--script FILE] [--file FILE]...';
+
+function fail(text) {
+  console.error(`make-page.mjs: ${text}`);
+  process.exit(1);
+}
+
+const options = {source: null, pictures: null, out: null, script: null, files: []};
+const args = process.argv.slice(2);
+for (let i = 0; i < args.length; i += 2) {
+  const name = args[i];
+  const value = args[i + 1];
+  if (value === undefined) fail(usage);
+  if (name === '--file') options.files.push(value);
+  else if (['--source', '--pictures', '--out', '--script'].includes(name)) options[name.slice(2)] = value;
+  else fail(usage);
+}
+if (!options.source || !options.pictures || !options.out) fail(usage);
+
+function read(path) {
+  if (!existsSync(path)) fail(`${path} is missing`);
+  return readFileSync(path);
+}
+
+function writeIfChanged(name, content) {
+  const path = join(options.out, name);
+  if (existsSync(path) && readFileSync(path).equals(content)) return;
+  writeFileSync(path, content);
+}
+
+// Name and content of every file the service worker keeps, in the order it asks for them.
+const kept = [];
+const html = read(join(options.source, 'index.html')).toString();
+kept.push(['index.html', Buffer.from(html.replace('@GAME_SCRIPT@', options.script || ''))]);
+for (const name of ['shell.js', 'manifest.webmanifest']) kept.push([name, read(join(options.source, name))]);
+for (const size of [192, 512]) kept.push([`icon-${size}.png`, read(join(options.pictures, `icon-${size}.png`))]);
+for (const name of [options.script, ...options.files].filter(Boolean)) kept.push([name, read(join(options.out, name))]);
+
+const hash = createHash('sha256');
+for (const [name, content] of kept) hash.update(`${name}\0${content.length}\0`).update(content);
+const version = hash.digest('hex').slice(0, 16);
+
+const worker = read(join(options.source, 'sw.js'))
+  .toString()
+  .replace('@PAGE_VERSION@', version)
+  .replace("['@PAGE_FILES@']", JSON.stringify(kept.map(([name]) => name)));
+
+// The game's own files are in place already.
+const game = [options.script, ...options.files];
+for (const [name, content] of kept) if (!game.includes(name)) writeIfChanged(name, content);
+writeIfChanged('sw.js', Buffer.from(worker));
+const names = [...kept.map(([name]) => name), 'sw.js'];
+writeIfChanged('page-files.txt', Buffer.from(names.join('\n') + '\n'));
+console.log(`make-page.mjs: the page's ${names.length} files, version ${version}`);
