@@ -5,17 +5,32 @@
 #   node build/web/vortelle-headless.js --headless --screen 480x800 --script FILE --trace FILE
 # It installs what is missing, builds the libraries from Debian's sources the first time
 # (scripts/web-libs.sh, cached in build/web-libs), and takes the pictures the build-time tools
-# draw from the native build in build/default.
+# draw from the native build in build/default. The game's web page is made beside them; its
+# files are the ones build/web/page-files.txt lists.
+# Without --build-only it builds build/web when its sources are newer than the last build, then
+# serves the page on http://127.0.0.1:8000/: --port N another port, --lan every interface (it
+# prints the address a phone on the same network opens), --cert FILE --key FILE HTTPS.
 # Usage: scripts/web.sh --build-only
+#        scripts/web.sh [--port N] [--lan] [--cert FILE --key FILE]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-usage() { sed -n "2,9s/^# \{0,1\}//p" "$0"; }
+usage() { sed -n "2,15s/^# \{0,1\}//p" "$0"; }
 
 buildOnly=false
+serveOptions=()
 while [ $# -gt 0 ]; do
   case $1 in
     --build-only) buildOnly=true ;;
+    --lan) serveOptions+=("$1") ;;
+    --port | --cert | --key)
+      if [ $# -lt 2 ]; then
+        echo "web.sh: $1 needs a value (see --help)" >&2
+        exit 2
+      fi
+      serveOptions+=("$1" "$2")
+      shift
+      ;;
     -h | --help)
       usage
       exit 0
@@ -38,12 +53,25 @@ build() {
   cmake --preset default >/dev/null
   cmake --build --preset default -j"$jobs" --target vortelle_pictures player_pictures_img
   cmake --preset web >/dev/null
-  cmake --build --preset web -j"$jobs" --target vortelle platform_demo
-  echo "web: build/web/vortelle-headless.js built after $((SECONDS - started)) s"
+  cmake --build --preset web -j"$jobs" --target vortelle platform_demo web_page
+  touch "$stamp"
+  echo "web: build/web/vortelle-headless.js and the web page built after $((SECONDS - started)) s"
 }
 
-if ! $buildOnly; then
-  echo "web.sh: serving the game to a browser is not there yet; --build-only builds the driver" >&2
-  exit 2
+# What the web build is made from; tests and docs are not part of it.
+stamp=build/web/built.stamp
+stale() {
+  [ -e "$stamp" ] && [ -e build/web/page-files.txt ] || return 0
+  [ -n "$(find app device spinner controls platform resources tools web cmake CMakeLists.txt CMakePresets.json \
+    scripts/install-deps.sh scripts/web-libs.sh scripts/web.sh -newer "$stamp" -print -quit)" ]
+}
+
+if $buildOnly; then
+  build
+  exit 0
 fi
-build
+serve=(node tools/web/serve.mjs --root build/web "${serveOptions[@]}")
+# A port that is taken or a bad option is told before a long build, not after it.
+if command -v node >/dev/null; then "${serve[@]}" --check; fi
+if stale; then build; fi
+exec "${serve[@]}"
