@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, playing and testing need, when any is missing.
-# Usage: scripts/install-deps.sh [--with-display-tests] [--with-web]
+# Usage: scripts/install-deps.sh [--with-display-tests] [--with-web] [--with-browser]
 set -euo pipefail
 
 packages=(
@@ -15,6 +15,12 @@ for option in "$@"; do
     --with-display-tests) packages+=(xvfb xdotool x11-utils imagemagick) ;;
     # The WebAssembly build (scripts/web.sh): its compiler, node, and apt's source unpacking.
     --with-web) packages+=(emscripten nodejs dpkg-dev debian-archive-keyring) ;;
+    # The web page's test: the browser, and npm for its DevTools client (some nodejs builds
+    # carry npm themselves).
+    --with-browser)
+      packages+=(chromium nodejs)
+      command -v npm >/dev/null || packages+=(npm)
+      ;;
     *)
       echo "install-deps.sh: unknown option $option" >&2
       exit 2

@@ -1,0 +1,174 @@
+// The web page in headless Chromium: it serves the page on a loopback port, opens it on phone and
+// desktop viewports and checks the canvas's size and shape, the messages for a bad address, the
+// end and Play again, a second visit without the server, the server's types and refusals, the
+// manifest's icons, and that nothing reaches the error console.
+// Usage: node page-test.mjs WEB_BUILD CLIENT_FOLDER   (tests/web/page-test.sh gives both)
+import {mkdtempSync, readFileSync, rmSync} from 'node:fs';
+import {request} from 'node:http';
+import {createRequire} from 'node:module';
+import {tmpdir} from 'node:os';
+import {join, resolve} from 'node:path';
+import {pathToFileURL} from 'node:url';
+import {serve} from '../../tools/web/serve.mjs';
+
+const [root, client] = process.argv.slice(2).map((path) => resolve(path));
+const puppeteer = (await import(pathToFileURL(createRequire(join(client, 'package.json')).resolve('puppeteer-core'))))
+  .default;
+
+let failures = 0;
+function check(ok, what) {
+  console.log(`${ok ? 'ok' : 'FAILED'} ${what}`);
+  if (!ok) failures++;
+}
+
+const refused = [];
+const server = await new Promise((done, failed) =>
+  serve({root, host: '127.0.0.1', port: 0, log: (line) => refused.push(line)}, done, (text) => failed(new Error(text)))
+);
+const base = `http://127.0.0.1:${server.address().port}/`;
+
+// What the server answers: the types the browser insists on, and nothing outside the page.
+const answers = [
+  ['', 200, 'text/html; charset=utf-8'],
+  ['?screen=320x320', 200, 'text/html; charset=utf-8'],
+  ['shell.js', 200, 'text/javascript; charset=utf-8'],
+  ['sw.js', 200, 'text/javascript; charset=utf-8'],
+  ['manifest.webmanifest', 200, 'application/manifest+json'],
+  ['icon-512.png', 200, 'image/png'],
+  ['page-files.txt', 404, null],
+  ['CMakeCache.txt', 404, null],
+  ['../README.md', 400, null],
+  ['%2e%2e/README.md', 400, null],
+];
+for (const name of readFileSync(join(root, 'page-files.txt'), 'utf8').split('\n'))
+  if (name.endsWith('.wasm')) answers.push([name, 200, 'application/wasm']);
+// The path as it stands, as a client that leaves ".." in it sends it.
+const get = (path) =>
+  new Promise((done, failed) =>
+    request({host: '127.0.0.1', port: server.address().port, path: `/${path}`}, (response) => done(response.resume()))
+      .on('error', failed)
+      .end()
+  );
+for (const [path, status, type] of answers) {
+  const response = await get(path);
+  const got = `${response.statusCode} ${response.headers['content-type']}`;
+  check(response.statusCode === status && (!type || response.headers['content-type'] === type),
+        `/${path}: ${status} ${type || ''} (got ${got})`);
+}
+refused.length = 0;
+
+// The manifest's icons are PNG files of the sizes it gives.
+const manifest = await (await fetch(base + 'manifest.webmanifest')).json();
+for (const icon of manifest.icons) {
+  const png = Buffer.from(await (await fetch(base + icon.src)).arrayBuffer());
+  const size = `${png.readUInt32BE(16)}x${png.readUInt32BE(20)}`;
+  check(png.toString('latin1', 1, 4) === 'PNG' && size === icon.sizes, `${icon.src} is a PNG of ${icon.sizes} (${size})`);
+}
+check(manifest.display === 'standalone' && manifest.orientation === 'portrait', 'the manifest: standalone, portrait');
+
+const profile = mkdtempSync(join(tmpdir(), 'vortelle-chromium-'));
+const browser = await puppeteer.launch({
+  executablePath: '/usr/bin/chromium',
+  headless: true,
+  userDataDir: profile,
+  // As root Chromium runs only without its sandbox; the machine's network is closed, so none of
+  // the browser's own connections.
+  args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
+         '--disable-component-update', '--disable-sync'],
+});
+
+const errors = [];
+async function open(query, viewport) {
+  const page = await browser.newPage();
+  page.on('console', (message) => message.type() === 'error' && errors.push(`${query}: ${message.text()}`));
+  page.on('pageerror', (error) => errors.push(`${query}: ${error.message}`));
+  page.on('requestfailed', (request) => errors.push(`${query}: ${request.url()} ${request.failure().errorText}`));
+  await page.setViewport(viewport);
+  await page.goto(base + query, {waitUntil: 'load'});
+  return page;
+}
+
+// What the page shows: the canvas's backing size and box, the page's scrolling, the message.
+function look(page) {
+  return page.evaluate(() => {
+    const canvas = document.getElementById('screen');
+    const box = canvas.getBoundingClientRect();
+    const message = document.getElementById('message');
+    return {
+      width: canvas.width, height: canvas.height, shown: !canvas.hidden, box: [box.left, box.top, box.width, box.height],
+      sharp: canvas.classList.contains('sharp'), touch: getComputedStyle(canvas).touchAction,
+      scrolls: document.documentElement.scrollWidth > innerWidth || document.documentElement.scrollHeight > innerHeight,
+      message: message.hidden ? null : message.textContent, vortelle: window.vortelle,
+    };
+  });
+}
+
+const phone = {width: 412, height: 915, deviceScaleFactor: 2.625, isMobile: true, hasTouch: true};
+const shortPhone = {width: 412, height: 600, deviceScaleFactor: 2, isMobile: true, hasTouch: true};
+const desktop = {width: 1280, height: 800, deviceScaleFactor: 1};
+// Query, viewport, the screen it gives (null: refused with a message).
+const cases = [
+  ['', phone, [480, 800]],
+  ['', shortPhone, [480, 640]],
+  ['', desktop, [320, 320]],
+  ['?screen=320x320', phone, [320, 320]],
+  ['?screen=480x640&model=X1', desktop, [480, 640]],
+  // A well-formed size the phone doesn't have is the game's to refuse.
+  ['?screen=100x100', phone, [100, 100]],
+  ['?screen=abc', phone, null],
+  ['?screen=0x800', phone, null],
+  ['?screen=480x800x2', phone, null],
+];
+for (const [query, viewport, screen] of cases) {
+  const page = await open(query, viewport);
+  const seen = await look(page);
+  const what = `${query || 'no query'} on ${viewport.width}x${viewport.height}`;
+  if (!screen) {
+    check(!seen.shown && seen.message && seen.message.includes('WIDTHxHEIGHT'), `${what}: refused with a message`);
+  } else {
+    const [w, h] = screen;
+    const scale = Math.min(viewport.width / w, viewport.height / h);
+    const [left, top, bw, bh] = seen.box;
+    check(seen.width === w && seen.height === h, `${what}: canvas ${w}x${h} (got ${seen.width}x${seen.height})`);
+    check(Math.abs(bw - w * scale) < 1 && Math.abs(bh - h * scale) < 1 && Math.abs(left * 2 + bw - viewport.width) < 1 &&
+            Math.abs(top * 2 + bh - viewport.height) < 1,
+          `${what}: fills the window, centred, in the screen's shape (box ${seen.box.map(Math.round)})`);
+    check(seen.sharp === scale * (viewport.deviceScaleFactor || 1) >= 2, `${what}: pixelated ${seen.sharp}`);
+    check(seen.touch === 'none' && !seen.scrolls, `${what}: no touch gestures, no scrolling`);
+    check(seen.vortelle.ready === false && Array.isArray(seen.vortelle.trace) && seen.vortelle.exitCode === null &&
+            seen.vortelle.args.join(' ').startsWith(`--screen ${w}x${h} --model`),
+          `${what}: window.vortelle (${seen.vortelle.args.join(' ')})`);
+  }
+  await page.close();
+}
+
+// The end of the game, and a new one.
+{
+  const page = await open('?screen=480x800', phone);
+  await page.evaluate(() => window.vortelle.end(0));
+  const ended = await page.evaluate(() => ({
+    end: !document.getElementById('end').hidden && document.getElementById('end').innerText,
+    code: window.vortelle.exitCode, canvas: !document.getElementById('screen').hidden,
+  }));
+  check(ended.end && ended.end.includes('Play again') && ended.code === 0 && !ended.canvas, 'the end: Play again');
+  await Promise.all([page.waitForNavigation({waitUntil: 'load'}), page.click('#again')]);
+  const again = await look(page);
+  check(again.shown && again.vortelle.exitCode === null && again.width === 480, 'Play again: a new game');
+
+  // A second visit with the server gone: the service worker has the page.
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  await page.close();
+  server.closeAllConnections();
+  await new Promise((done) => server.close(done));
+  const offline = await open('?screen=320x320', phone);
+  const seen = await look(offline);
+  check(seen.shown && seen.width === 320 && seen.height === 320, 'a second visit without the server');
+  await offline.close();
+}
+
+await browser.close();
+rmSync(profile, {recursive: true, force: true});
+check(errors.length === 0, `nothing on the error console${errors.length ? ':\n  ' + errors.join('\n  ') : ''}`);
+check(refused.length === 0, `the page asked for no file it lacks${refused.length ? ': ' + refused.join(', ') : ''}`);
+console.log(failures ? `${failures} checks FAILED` : 'every check passed');
+process.exit(failures ? 1 : 0);
