@@ -25,6 +25,12 @@ cmake --install "$build" --prefix "$work/prefix" >"$work/install.log" || fail "c
 program="$work/prefix/bin/vortelle"
 [ -x "$program" ] || fail "no vortelle command in $work/prefix/bin"
 [ -f "$work/prefix/lib/vortelle/img/char_01.jpg" ] || fail "the player pictures were not installed beside the program"
+# The desktop finds the entry, the metadata and the icon by the one id.
+share=$work/prefix/share
+id=$(sed -n 's|.*<id>\(.*\)</id>.*|\1|p' "$share"/metainfo/*.metainfo.xml)
+[ -f "$share/applications/$id.desktop" ] || fail "no desktop entry $id.desktop beside the metadata of $id"
+icon=$(sed -n 's/^Icon=//p' "$share/applications/$id.desktop")
+[ "$icon" = "$id" ] && [ -f "$share/icons/hicolor/64x64/apps/$icon.png" ] || fail "the desktop entry's icon $icon is not installed"
 
 start_xvfb
 
