@@ -1,7 +1,8 @@
 // The web page in headless Chromium: it serves the page on a loopback port, opens it on phone and
-// desktop viewports and checks the canvas's size and shape, the messages for a bad address, the
-// end and Play again, a second visit without the server, the server's types and refusals, the
-// manifest's icons, and that nothing reaches the error console.
+// desktop viewports and checks the canvas's size and shape, the messages for a bad address and a
+// browser without WebAssembly, the end and Play again, a second visit without the server, the
+// first visit's weight, the server's types and refusals, the manifest's icons, and that nothing
+// reaches the error console.
 // Usage: node page-test.mjs WEB_BUILD CLIENT_FOLDER   (tests/web/page-test.sh gives both)
 import {mkdtempSync, readFileSync, rmSync} from 'node:fs';
 import {request} from 'node:http';
@@ -62,7 +63,8 @@ const manifest = await (await fetch(base + 'manifest.webmanifest')).json();
 for (const icon of manifest.icons) {
   const png = Buffer.from(await (await fetch(base + icon.src)).arrayBuffer());
   const size = `${png.readUInt32BE(16)}x${png.readUInt32BE(20)}`;
-  check(png.toString('latin1', 1, 4) === 'PNG' && size === icon.sizes, `${icon.src} is a PNG of ${icon.sizes} (${size})`);
+  check(png.toString('latin1', 1, 4) === 'PNG' && size === icon.sizes,
+        `${icon.src} is a PNG of ${icon.sizes} (${size})`);
 }
 check(manifest.display === 'standalone' && manifest.orientation === 'portrait', 'the manifest: standalone, portrait');
 
@@ -95,7 +97,8 @@ function look(page) {
     const box = canvas.getBoundingClientRect();
     const message = document.getElementById('message');
     return {
-      width: canvas.width, height: canvas.height, shown: !canvas.hidden, box: [box.left, box.top, box.width, box.height],
+      width: canvas.width, height: canvas.height, shown: !canvas.hidden,
+      box: [box.left, box.top, box.width, box.height],
       sharp: canvas.classList.contains('sharp'), touch: getComputedStyle(canvas).touchAction,
       scrolls: document.documentElement.scrollWidth > innerWidth || document.documentElement.scrollHeight > innerHeight,
       message: message.hidden ? null : message.textContent, vortelle: window.vortelle,
@@ -103,6 +106,11 @@ function look(page) {
   });
 }
 
+// The first visit's weight: what the server sent, headers and all, until the service worker kept
+// the page.
+const sockets = [];
+server.on('connection', (socket) => sockets.push(socket));
+const sent = () => sockets.reduce((sum, socket) => sum + socket.bytesWritten, 0);
 const phone = {width: 412, height: 915, deviceScaleFactor: 2.625, isMobile: true, hasTouch: true};
 const shortPhone = {width: 412, height: 600, deviceScaleFactor: 2, isMobile: true, hasTouch: true};
 const desktop = {width: 1280, height: 800, deviceScaleFactor: 1};
@@ -119,6 +127,14 @@ const cases = [
   ['?screen=0x800', phone, null],
   ['?screen=480x800x2', phone, null],
 ];
+{
+  const before = sent();
+  const page = await open('', phone);
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  const weight = sent() - before;
+  check(weight <= 3000000, `the first visit weighs 3 MB at most (${weight} bytes)`);
+  await page.close();
+}
 for (const [query, viewport, screen] of cases) {
   const page = await open(query, viewport);
   const seen = await look(page);
@@ -130,8 +146,9 @@ for (const [query, viewport, screen] of cases) {
     const scale = Math.min(viewport.width / w, viewport.height / h);
     const [left, top, bw, bh] = seen.box;
     check(seen.width === w && seen.height === h, `${what}: canvas ${w}x${h} (got ${seen.width}x${seen.height})`);
-    check(Math.abs(bw - w * scale) < 1 && Math.abs(bh - h * scale) < 1 && Math.abs(left * 2 + bw - viewport.width) < 1 &&
-            Math.abs(top * 2 + bh - viewport.height) < 1,
+    const near = (a, b) => Math.abs(a - b) < 1;
+    check(near(bw, w * scale) && near(bh, h * scale) && near(left * 2 + bw, viewport.width) &&
+            near(top * 2 + bh, viewport.height),
           `${what}: fills the window, centred, in the screen's shape (box ${seen.box.map(Math.round)})`);
     check(seen.sharp === scale * (viewport.deviceScaleFactor || 1) >= 2, `${what}: pixelated ${seen.sharp}`);
     check(seen.touch === 'none' && !seen.scrolls, `${what}: no touch gestures, no scrolling`);
@@ -139,6 +156,21 @@ for (const [query, viewport, screen] of cases) {
             seen.vortelle.args.join(' ').startsWith(`--screen ${w}x${h} --model`),
           `${what}: window.vortelle (${seen.vortelle.args.join(' ')})`);
   }
+  await page.close();
+}
+
+// A browser without WebAssembly is told so, and nothing fails.
+{
+  const page = await browser.newPage();
+  const failed = [];
+  page.on('pageerror', (error) => failed.push(error.message));
+  await page.evaluateOnNewDocument(() => delete window.WebAssembly);
+  await page.goto(base, {waitUntil: 'load'});
+  const text = await page.evaluate(() => {
+    const message = document.getElementById('message');
+    return !message.hidden && message.textContent;
+  });
+  check(text && text.includes('no WebAssembly') && failed.length === 0, `no WebAssembly: "${text}"`);
   await page.close();
 }
 
