@@ -4,29 +4,15 @@
 // first visit's weight, the server's types and refusals, the manifest's icons, and that nothing
 // reaches the error console.
 // Usage: node page-test.mjs WEB_BUILD CLIENT_FOLDER   (tests/web/page-test.sh gives both)
-import {mkdtempSync, readFileSync, rmSync} from 'node:fs';
+import {readFileSync} from 'node:fs';
 import {request} from 'node:http';
-import {createRequire} from 'node:module';
-import {tmpdir} from 'node:os';
 import {join, resolve} from 'node:path';
-import {pathToFileURL} from 'node:url';
-import {serve} from '../../tools/web/serve.mjs';
+import {check, finish, openPage, phone, startBrowser, startServer} from './harness.mjs';
 
 const [root, client] = process.argv.slice(2).map((path) => resolve(path));
-const puppeteer = (await import(pathToFileURL(createRequire(join(client, 'package.json')).resolve('puppeteer-core'))))
-  .default;
-
-let failures = 0;
-function check(ok, what) {
-  console.log(`${ok ? 'ok' : 'FAILED'} ${what}`);
-  if (!ok) failures++;
-}
 
 const refused = [];
-const server = await new Promise((done, failed) =>
-  serve({root, host: '127.0.0.1', port: 0, log: (line) => refused.push(line)}, done, (text) => failed(new Error(text)))
-);
-const base = `http://127.0.0.1:${server.address().port}/`;
+const {server, base} = await startServer(root, refused);
 
 // What the server answers: the types the browser insists on, and nothing outside the page.
 const answers = [
@@ -68,27 +54,10 @@ for (const icon of manifest.icons) {
 }
 check(manifest.display === 'standalone' && manifest.orientation === 'portrait', 'the manifest: standalone, portrait');
 
-const profile = mkdtempSync(join(tmpdir(), 'vortelle-chromium-'));
-const browser = await puppeteer.launch({
-  executablePath: '/usr/bin/chromium',
-  headless: true,
-  userDataDir: profile,
-  // As root Chromium runs only without its sandbox; the machine's network is closed, so none of
-  // the browser's own connections.
-  args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
-         '--disable-component-update', '--disable-sync'],
-});
+const {browser, close} = await startBrowser(client);
 
 const errors = [];
-async function open(query, viewport) {
-  const page = await browser.newPage();
-  page.on('console', (message) => message.type() === 'error' && errors.push(`${query}: ${message.text()}`));
-  page.on('pageerror', (error) => errors.push(`${query}: ${error.message}`));
-  page.on('requestfailed', (request) => errors.push(`${query}: ${request.url()} ${request.failure().errorText}`));
-  await page.setViewport(viewport);
-  await page.goto(base + query, {waitUntil: 'load'});
-  return page;
-}
+const open = (query, viewport) => openPage(browser, base, query, viewport, errors);
 
 // What the page shows: the canvas's backing size and box, the page's scrolling, the message.
 function look(page) {
@@ -111,7 +80,6 @@ function look(page) {
 const sockets = [];
 server.on('connection', (socket) => sockets.push(socket));
 const sent = () => sockets.reduce((sum, socket) => sum + socket.bytesWritten, 0);
-const phone = {width: 412, height: 915, deviceScaleFactor: 2.625, isMobile: true, hasTouch: true};
 const shortPhone = {width: 412, height: 600, deviceScaleFactor: 2, isMobile: true, hasTouch: true};
 const desktop = {width: 1280, height: 800, deviceScaleFactor: 1};
 // Query, viewport, the screen it gives (null: refused with a message).
@@ -198,9 +166,7 @@ for (const [query, viewport, screen] of cases) {
   await offline.close();
 }
 
-await browser.close();
-rmSync(profile, {recursive: true, force: true});
+await close();
 check(errors.length === 0, `nothing on the error console${errors.length ? ':\n  ' + errors.join('\n  ') : ''}`);
 check(refused.length === 0, `the page asked for no file it lacks${refused.length ? ': ' + refused.join(', ') : ''}`);
-console.log(failures ? `${failures} checks FAILED` : 'every check passed');
-process.exit(failures ? 1 : 0);
+finish();
