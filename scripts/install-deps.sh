@@ -14,7 +14,8 @@ for option in "$@"; do
   case $option in
     --with-display-tests) packages+=(xvfb xdotool x11-utils imagemagick) ;;
     # The WebAssembly build (scripts/web.sh): its compiler, node, and apt's source unpacking.
-    --with-web) packages+=(emscripten nodejs dpkg-dev debian-archive-keyring) ;;
+    # hb-subset cuts the fonts the browser gets down to the characters the game draws.
+    --with-web) packages+=(emscripten nodejs dpkg-dev debian-archive-keyring libharfbuzz-bin) ;;
     # The web page's test: the browser, and npm for its DevTools client (some nodejs builds
     # carry npm themselves).
     --with-browser)

@@ -3,7 +3,9 @@
 # node, and compares what they give: the trace byte for byte, the exit code, standard output and
 # standard error, and every screenshot pixel for pixel. Each script is played as the scenario
 # tests play it ("# options:", "@TEST_DATA@"), with the screen also shot before its first line
-# and after its last, so that every screen size is compared.
+# and after its last, so that every screen size is compared. The wasm side draws with the fonts
+# the browser gets (build/web/fonts, cut down to the game's characters), so this also shows that
+# they draw as the whole fonts do.
 # Usage: tests/web/compare-native-wasm.sh [NATIVE_BUILD [WEB_BUILD]]   (build/default, build/web;
 # both built from this tree, as scripts/test.sh leaves them)
 set -euo pipefail
@@ -60,7 +62,7 @@ while IFS= read -r script; do
   mkdir -p "$work/$name"
   printf 'screenshot first.png\n%s\nscreenshot last.png\n' "${text//@TEST_DATA@/$data}" >"$work/$name/script"
   play "$work/$name/native" "$options" "$native/$program"
-  play "$work/$name/wasm" "$options" node "$web/$program-headless.js"
+  play "$work/$name/wasm" "$options" env VORTELLE_FONT_DIR="$web/fonts" node "$web/$program-headless.js"
   scripts=$((scripts + 1))
 
   for what in code trace stdout stderr; do same "$name" "$what" || true; done
@@ -101,7 +103,7 @@ for i in "${!commandLines[@]}"; do
   name=command-line-$i
   for side in native wasm; do
     mkdir -p "$work/$name/$side"
-    [ $side = native ] && program=("$native/vortelle") || program=(node "$web/vortelle-headless.js")
+    [ $side = native ] && program=("$native/vortelle") || program=(env VORTELLE_FONT_DIR="$web/fonts" node "$web/vortelle-headless.js")
     code=0
     (cd "$work/$name/$side" &&
       printf 'key RETURN\nwait 600\nkey F2\n' | sh -c "exec \"\$0\" \"\$@\" ${commandLines[$i]}" "${program[@]}" \

@@ -25,8 +25,9 @@ const TYPES = {
   '.svg': 'image/svg+xml',
   '.ico': 'image/x-icon',
   '.txt': 'text/plain; charset=utf-8',
+  '.ttf': 'font/ttf',
 };
-const COMPRESSED = new Set(['.html', '.js', '.mjs', '.css', '.json', '.webmanifest', '.wasm', '.svg', '.txt', '.data']);
+const COMPRESSED = new Set(['.html', '.js', '.mjs', '.css', '.json', '.webmanifest', '.wasm', '.svg', '.txt', '.data', '.ttf']);
 
 // The names FOLDER/page-files.txt lists, read again whenever it changes.
 function pageFiles(root) {
