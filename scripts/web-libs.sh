@@ -3,9 +3,13 @@
 # package at a pinned version (Debian's patches applied), fetched with apt through a sources list
 # of our own, built with Emscripten into one prefix. A library whose stamp for its version exists
 # is not built again.
-# Usage: scripts/web-libs.sh [FOLDER]   (default build/web-libs; the prefix is FOLDER/prefix)
+# Usage: scripts/web-libs.sh [FOLDER] [--no-threads]   (default build/web-libs; the prefix is
+# FOLDER/prefix). --no-threads builds them for a program without threads (the browser's), which
+# can't link objects built for threads.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+threads=-pthread
+if [ "${2:-}" = --no-threads ]; then threads=; fi
 root=$(realpath -m "${1:-build/web-libs}")
 prefix=$root/prefix
 jobs=$(($(nproc) < 2 ? $(nproc) : 2))
@@ -20,9 +24,10 @@ libraries=(
   "harfbuzz 6.0.0+dfsg-3"
 )
 
-# Every object of a threaded wasm program must be built with threads (shared memory, atomics).
-export CFLAGS="-O2 -pthread"
-export CXXFLAGS="-O2 -pthread"
+# Every object of a threaded wasm program must be built with threads (shared memory, atomics),
+# and none of one without.
+export CFLAGS="-O2${threads:+ $threads}"
+export CXXFLAGS="-O2${threads:+ $threads}"
 # emcc runs its JavaScript tools with node; Debian keeps their modules here, which a node not
 # from Debian does not search.
 export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# The game in WebAssembly. --build-only builds the headless driver for node,
+# The game in WebAssembly. --build-only builds the game for a browser's page (build/web/vortelle.js
+# and .wasm, made without threads in build/web/browser) and the headless driver for node,
 # build/web/vortelle-headless.js with its .wasm (and the platform demo's beside it), which plays
 # as the native program does:
 #   node build/web/vortelle-headless.js --headless --screen 480x800 --script FILE --trace FILE
 # It installs what is missing, builds the libraries from Debian's sources the first time
-# (scripts/web-libs.sh, cached in build/web-libs), and takes the pictures the build-time tools
-# draw from the native build in build/default. The game's web page is made beside them; its
-# files are the ones build/web/page-files.txt lists.
+# (scripts/web-libs.sh, cached in build/web-libs and, without threads, build/web-libs-browser),
+# and takes the pictures the build-time tools draw from the native build in build/default. The
+# game's web page is made beside them; its files are the ones build/web/page-files.txt lists.
 # Without --build-only it builds build/web when its sources are newer than the last build, then
 # serves the page on http://127.0.0.1:8000/: --port N another port, --lan every interface (it
 # prints the address a phone on the same network opens), --cert FILE --key FILE HTTPS.
@@ -15,7 +16,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-usage() { sed -n "2,15s/^# \{0,1\}//p" "$0"; }
+usage() { sed -n "2,17s/^# \{0,1\}//p" "$0"; }
 
 buildOnly=false
 serveOptions=()
@@ -48,6 +49,8 @@ build() {
   jobs=$(nproc)
   scripts/install-deps.sh --with-web
   scripts/web-libs.sh build/web-libs
+  # The browser's program has no threads, nor may its libraries.
+  scripts/web-libs.sh build/web-libs-browser --no-threads
   echo "web: libraries ready after $((SECONDS - started)) s"
   # The pictures are drawn by native tools.
   cmake --preset default >/dev/null
@@ -55,7 +58,7 @@ build() {
   cmake --preset web >/dev/null
   cmake --build --preset web -j"$jobs" --target vortelle platform_demo web_page
   touch "$stamp"
-  echo "web: build/web/vortelle-headless.js and the web page built after $((SECONDS - started)) s"
+  echo "web: the web page with the game, and build/web/vortelle-headless.js, built after $((SECONDS - started)) s"
 }
 
 # What the web build is made from; tests and docs are not part of it.

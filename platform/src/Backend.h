@@ -87,6 +87,10 @@ class Backend {
   // (they are short) before the process tears down what they use. Headless workers are
   // simulated and never outlive the run.
   virtual void finishWorkers() {}
+
+  // The run is over: the game's message loop ended with `exitCode` and the trace says so. A
+  // browser's page, which can't close itself, shows its end.
+  virtual void ended(int exitCode) { (void)exitCode; }
 };
 
 }  // namespace platform

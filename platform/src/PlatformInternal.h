@@ -48,10 +48,11 @@ void start(const Options& options, Backend* backend);
 Backend& backend();
 bool started();
 
-// The two back ends (backends/headless, backends/sdl). nullptr with a reason when the back end
+// The headless back end, and the one that shows the screen: a desktop window (backends/sdl) or,
+// in a browser's page, its canvas (backends/web). nullptr with a reason when the back end
 // can't start (no display, an unreadable script, ...).
 Backend* createHeadlessBackend(const Options& options, std::string* error);
-Backend* createSdlBackend(const Options& options, std::string* error);
+Backend* createWindowBackend(const Options& options, std::string* error);
 
 // Paths in the phone's form use backslashes ("\\home\\me\\img\\a.jpg"); the platform's file
 // functions map them back to the host's (services/Paths.cpp).
@@ -75,6 +76,9 @@ std::u16string utf16(const std::string& text);
 const char* threadName();
 void setThreadName(const char* name);
 bool onUiThread();
+// The browser's workers are fibers on the user-interface thread's own thread: while one runs,
+// that thread is not the user-interface thread.
+void setFiberWorkerRunning(bool running);
 // A message box answer (IDOK, IDCANCEL, IDYES, IDNO) as the trace and the scripts name it, and
 // back; "?" and 0 for any other.
 const char* answerName(int answer);

@@ -21,6 +21,7 @@ std::thread::id& uiThread() {
   return *id;
 }
 thread_local char currentThreadName[16] = "";
+bool fiberWorkerRunning = false;
 
 }  // namespace
 
@@ -90,7 +91,9 @@ void setThreadName(const char* name) {
   std::snprintf(currentThreadName, sizeof currentThreadName, "%s", name ? name : "");
 }
 
-bool onUiThread() { return std::this_thread::get_id() == uiThread(); }
+bool onUiThread() { return !fiberWorkerRunning && std::this_thread::get_id() == uiThread(); }
+
+void setFiberWorkerRunning(bool running) { fiberWorkerRunning = running; }
 
 namespace core {
 

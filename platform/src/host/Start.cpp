@@ -63,7 +63,7 @@ void startFromCommandLine(int argc, char** argv) {
   setTraceOutput(traceFile);
 
   std::string error;
-  Backend* backend = options.headless ? createHeadlessBackend(options, &error) : createSdlBackend(options, &error);
+  Backend* backend = options.headless ? createHeadlessBackend(options, &error) : createWindowBackend(options, &error);
   if (!backend) fail(program, error.empty() ? "the screen could not be opened" : error);
   start(options, backend);
 }
@@ -74,6 +74,7 @@ void endRun(int exitCode) {
   backend().finishWorkers();
   trace("quit %d", exitCode);
   std::fflush(nullptr);
+  backend().ended(exitCode);
 }
 
 }  // namespace platform

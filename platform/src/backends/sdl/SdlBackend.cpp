@@ -330,7 +330,7 @@ void SdlBackend::raiseWindow() {
 
 }  // namespace sdl
 
-Backend* createSdlBackend(const Options& options, std::string* error) {
+Backend* createWindowBackend(const Options& options, std::string* error) {
   auto backend = std::make_unique<sdl::SdlBackend>();
   if (!backend->open(options, error)) return nullptr;
   return backend.release();

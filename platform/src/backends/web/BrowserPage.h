@@ -1,0 +1,48 @@
+// What the back end asks of the page (BrowserPage.js, linked with --js-library).
+#pragma once
+
+#include <cstdint>
+
+namespace platform::web {
+
+// Kinds of what the page queued for the game, as BrowserPage.js numbers them.
+enum class PageEventKind : int32_t {
+  None = 0,
+  StylusDown = 1,  // a, b: the screen point
+  StylusMove = 2,
+  StylusUp = 3,
+  KeyDown = 4,  // a: the virtual key
+  KeyUp = 5,
+  FileChosen = 6,  // the chosen file's path in the module's files: vortelleChosenPath()
+  FileCancelled = 7,
+  Visible = 8,  // the page became visible again
+};
+
+struct PageEvent {
+  PageEventKind kind;
+  int32_t a;
+  int32_t b;
+};
+
+}  // namespace platform::web
+
+extern "C" {
+// Takes the canvas, listens for input. False when the page has no canvas with id "screen".
+bool vortelleOpenPage(int width, int height);
+// Puts 0xAABBGGRR... RGBA bytes of a w x h rectangle at (x, y) on the canvas.
+void vortellePut(const uint8_t* rgba, int x, int y, int width, int height);
+// Waits for the page's input or `milliseconds` (-1: no limit), giving way to the browser.
+void vortelleWait(int milliseconds);
+// The next queued event into *event; false when none waits.
+bool vortelleNextEvent(platform::web::PageEvent* event);
+// Plays signed 16-bit mono samples.
+void vortellePlay(const int16_t* samples, int count, int sampleRate);
+void vortelleVibrate(int milliseconds);  // 0 stops
+void vortelleHoldAwake(bool held);
+void vortelleSetTitle(const char* title);
+// Opens the browser's file chooser for JPEG pictures; the answer comes as an event.
+void vortelleChooseFile();
+// Copies the chosen file's path (UTF-8, terminated) into out; its length.
+int vortelleChosenPath(char* out, int size);
+void vortelleEnded(int exitCode);
+}

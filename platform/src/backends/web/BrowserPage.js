@@ -1,0 +1,318 @@
+// The page side of the browser's back end (BrowserPage.h): the canvas, the input queue, the wait
+// that gives way to the browser, sound, vibration, the wake lock, the file chooser, the end.
+// BrowserStart.js says what the page must give.
+mergeInto(LibraryManager.library, {
+  $VortellePage: {
+    canvas: null,
+    context: null,
+    queue: [],
+    waker: null, // ends the wait in vortelleWait
+    pointer: null, // the pointer that is the stylus now
+    held: [], // virtual keys down
+    audio: null,
+    awake: false, // the game holds the backlight
+    lock: null,
+    locking: false,
+    chosen: '',
+    listeners: [],
+    ready: false,
+
+    push: function (kind, a, b) {
+      VortellePage.queue.push([kind, a | 0, b | 0]);
+      if (VortellePage.waker) VortellePage.waker();
+    },
+
+    listen: function (target, type, handler, options) {
+      target.addEventListener(type, handler, options);
+      VortellePage.listeners.push([target, type, handler, options]);
+    },
+
+    // A pointer position as the phone's pixel under it: the canvas is scaled by CSS.
+    point: function (event) {
+      var canvas = VortellePage.canvas;
+      var rect = canvas.getBoundingClientRect();
+      var x = Math.floor(((event.clientX - rect.left) * canvas.width) / rect.width);
+      var y = Math.floor(((event.clientY - rect.top) * canvas.height) / rect.height);
+      return [Math.min(Math.max(x, 0), canvas.width - 1), Math.min(Math.max(y, 0), canvas.height - 1)];
+    },
+
+    // Browsers start sound only from a person's touch or key.
+    unlockAudio: function () {
+      var page = VortellePage;
+      if (!page.audio) {
+        var Context = window.AudioContext || window.webkitAudioContext;
+        if (!Context) return;
+        try {
+          page.audio = new Context();
+        } catch (e) {
+          return;
+        }
+      }
+      if (page.audio.state === 'suspended') page.audio.resume().catch(function () {});
+    },
+
+    // The OK key is Enter or space; the rest as on the desktop. 0: not the game's.
+    virtualKey: function (event) {
+      var named = {
+        Enter: 13, NumpadEnter: 13, Space: 13, F1: 0x70, F2: 0x71, Escape: 27,
+        ArrowLeft: 37, ArrowUp: 38, ArrowRight: 39, ArrowDown: 40, ControlLeft: 17, ControlRight: 17
+      };
+      if (named[event.code]) return named[event.code];
+      var match = /^(?:Key([A-Z])|Digit([0-9])|Numpad([0-9]))$/.exec(event.code || '');
+      if (match) return (match[1] || match[2] || match[3]).charCodeAt(0);
+      if (event.key === 'Control') return 17;
+      if (event.key && event.key.length === 1 && /[a-z0-9]/i.test(event.key)) return event.key.toUpperCase().charCodeAt(0);
+      return 0;
+    },
+
+    releaseAll: function () {
+      var page = VortellePage;
+      if (page.pointer !== null) {
+        page.pointer = null;
+        page.push(3, page.lastX || 0, page.lastY || 0);
+      }
+      var held = page.held;
+      page.held = [];
+      for (var i = 0; i < held.length; i++) page.push(5, held[i], 0);
+    },
+
+    takeLock: function () {
+      var page = VortellePage;
+      if (!page.awake || page.lock || page.locking || !navigator.wakeLock || document.visibilityState !== 'visible') return;
+      page.locking = true;
+      navigator.wakeLock.request('screen').then(function (lock) {
+        page.locking = false;
+        page.lock = lock;
+        lock.addEventListener('release', function () {
+          if (page.lock === lock) page.lock = null;
+        });
+        if (!page.awake) page.dropLock();
+      }, function () {
+        page.locking = false;
+      });
+    },
+
+    dropLock: function () {
+      var page = VortellePage;
+      if (!page.lock) return;
+      var lock = page.lock;
+      page.lock = null;
+      lock.release().catch(function () {});
+    }
+  },
+
+  vortelleOpenPage__deps: ['$VortellePage'],
+  vortelleOpenPage: function (width, height) {
+    var page = VortellePage;
+    var canvas = document.getElementById('screen');
+    if (!canvas || !canvas.getContext) return false;
+    if (canvas.width !== width || canvas.height !== height) {
+      canvas.width = width;
+      canvas.height = height;
+    }
+    page.canvas = canvas;
+    page.context = canvas.getContext('2d', {alpha: false});
+    if (!page.context) return false;
+
+    page.listen(canvas, 'pointerdown', function (event) {
+      page.unlockAudio();
+      event.preventDefault();
+      if (page.pointer !== null || (event.pointerType === 'mouse' && event.button !== 0)) return;
+      page.pointer = event.pointerId;
+      try {
+        canvas.setPointerCapture(event.pointerId);
+      } catch (e) {}
+      var p = page.point(event);
+      page.lastX = p[0];
+      page.lastY = p[1];
+      page.push(1, p[0], p[1]);
+    });
+    page.listen(canvas, 'pointermove', function (event) {
+      if (event.pointerId !== page.pointer) return;
+      var p = page.point(event);
+      if (p[0] === page.lastX && p[1] === page.lastY) return;
+      page.lastX = p[0];
+      page.lastY = p[1];
+      page.push(2, p[0], p[1]);
+    });
+    var lift = function (event) {
+      if (event.pointerId !== page.pointer) return;
+      page.pointer = null;
+      var p = page.point(event);
+      page.push(3, p[0], p[1]);
+    };
+    page.listen(canvas, 'pointerup', lift);
+    page.listen(canvas, 'pointercancel', lift);
+    page.listen(document, 'keydown', function (event) {
+      page.unlockAudio();
+      var key = page.virtualKey(event);
+      if (key === 0) return;
+      // The browser's own actions for the game's keys (scrolling, help, select all) are not wanted.
+      if (key < 0x30 || key > 0x5a || event.ctrlKey) event.preventDefault();
+      if (event.repeat || page.held.indexOf(key) >= 0) return;
+      page.held.push(key);
+      page.push(4, key, 0);
+    });
+    page.listen(document, 'keyup', function (event) {
+      var at = page.held.indexOf(page.virtualKey(event));
+      if (at < 0) return;
+      event.preventDefault();
+      var key = page.held[at];
+      page.held.splice(at, 1);
+      page.push(5, key, 0);
+    });
+    page.listen(window, 'blur', page.releaseAll);
+    page.listen(document, 'visibilitychange', function () {
+      if (document.visibilityState !== 'visible') return;
+      page.takeLock();
+      page.push(8, 0, 0);
+    });
+    return true;
+  },
+
+  vortellePut__deps: ['$VortellePage'],
+  vortellePut: function (rgba, x, y, width, height) {
+    var page = VortellePage;
+    var bytes = new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4);
+    page.context.putImageData(new ImageData(bytes, width, height), x, y);
+    if (!page.ready) {
+      page.ready = true;
+      window['vortelle']['ready'] = true;
+    }
+  },
+
+  vortelleWait__deps: ['$VortellePage'],
+  vortelleWait: function (milliseconds) {
+    var page = VortellePage;
+    // When the wait is played back to resume the program, handleSleep must see it again.
+    if (Asyncify.state === Asyncify.State.Normal && (page.queue.length > 0 || milliseconds === 0)) return;
+    Asyncify.handleSleep(function (wakeUp) {
+      var timer = 0;
+      var done = function () {
+        if (page.waker !== done) return;
+        page.waker = null;
+        clearTimeout(timer);
+        wakeUp();
+      };
+      page.waker = done;
+      if (milliseconds > 0) timer = setTimeout(done, milliseconds);
+    });
+  },
+
+  vortelleNextEvent__deps: ['$VortellePage'],
+  vortelleNextEvent: function (event) {
+    var next = VortellePage.queue.shift();
+    if (!next) return false;
+    HEAP32[event >> 2] = next[0];
+    HEAP32[(event >> 2) + 1] = next[1];
+    HEAP32[(event >> 2) + 2] = next[2];
+    return true;
+  },
+
+  vortellePlay__deps: ['$VortellePage'],
+  vortellePlay: function (samples, count, rate) {
+    var audio = VortellePage.audio;
+    if (!audio || audio.state !== 'running' || count <= 0) return;
+    var buffer = audio.createBuffer(1, count, rate);
+    var data = buffer.getChannelData(0);
+    var first = samples >> 1;
+    for (var i = 0; i < count; i++) data[i] = HEAP16[first + i] / 32768;
+    var source = audio.createBufferSource();
+    source.buffer = buffer;
+    source.connect(audio.destination);
+    source.start();
+  },
+
+  vortelleVibrate: function (milliseconds) {
+    // Before a person has touched the page the browser refuses, and says so in the console.
+    if (!navigator.vibrate || (navigator.userActivation && !navigator.userActivation.hasBeenActive)) return;
+    try {
+      navigator.vibrate(milliseconds);
+    } catch (e) {}
+  },
+
+  vortelleHoldAwake__deps: ['$VortellePage'],
+  vortelleHoldAwake: function (held) {
+    var page = VortellePage;
+    page.awake = !!held;
+    if (page.awake) page.takeLock();
+    else page.dropLock();
+  },
+
+  vortelleSetTitle: function (title) {
+    var text = UTF8ToString(title);
+    document.title = text || 'Vortelle';
+  },
+
+  vortelleChooseFile__deps: ['$VortellePage', '$FS'],
+  vortelleChooseFile: function () {
+    var page = VortellePage;
+    var input = document.createElement('input');
+    input.type = 'file';
+    input.accept = 'image/jpeg';
+    input.style.display = 'none';
+    document.body.appendChild(input);
+    var answered = false;
+    var reading = false;
+    var answer = function (kind) {
+      if (answered) return;
+      answered = true;
+      window.removeEventListener('focus', focused);
+      input.remove();
+      page.push(kind, 0, 0);
+    };
+    // Browsers without the input's cancel event: the page has the focus back and no file came.
+    var focused = function () {
+      setTimeout(function () {
+        if (!reading && !(input.files && input.files.length)) answer(7);
+      }, 1000);
+    };
+    input.addEventListener('change', function () {
+      var file = input.files && input.files[0];
+      if (!file) {
+        answer(7);
+        return;
+      }
+      reading = true;
+      file.arrayBuffer().then(function (content) {
+        // The file in the module's memory under its own name, where the game's picture path reads it.
+        try {
+          FS.mkdir('/pictures');
+        } catch (e) {}
+        var path = '/pictures/' + (file.name.replace(/[\/\\]/g, '_') || 'picture.jpg');
+        FS.writeFile(path, new Uint8Array(content));
+        page.chosen = path;
+        answer(6);
+      }, function () {
+        answer(7);
+      });
+    });
+    input.addEventListener('cancel', function () {
+      answer(7);
+    });
+    window.addEventListener('focus', focused);
+    input.click();
+  },
+
+  vortelleChosenPath__deps: ['$VortellePage'],
+  vortelleChosenPath: function (out, size) {
+    stringToUTF8(VortellePage.chosen, out, size);
+    return lengthBytesUTF8(VortellePage.chosen);
+  },
+
+  vortelleEnded__deps: ['$VortellePage'],
+  vortelleEnded: function (exitCode) {
+    var page = VortellePage;
+    for (var i = 0; i < page.listeners.length; i++) {
+      var l = page.listeners[i];
+      l[0].removeEventListener(l[1], l[2], l[3]);
+    }
+    page.listeners = [];
+    page.awake = false;
+    page.dropLock();
+    var vortelle = window['vortelle'];
+    if (typeof vortelle['end'] === 'function') vortelle['end'](exitCode);
+    else vortelle['exitCode'] = exitCode;
+    window.dispatchEvent(new CustomEvent('vortelle-end', {detail: {exitCode: exitCode}}));
+  }
+});

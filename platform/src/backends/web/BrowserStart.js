@@ -1,0 +1,22 @@
+// vortelle.js in a browser's page. What it needs of the page, and what it gives back:
+// - The page has <canvas id="screen"> whose width and height are the phone's screen size; the
+//   game draws into its 2D context and takes the pointer (touch, pen, mouse) on it as the
+//   stylus, and the keys of the document (Enter and space the OK key, F1 and F2 the soft keys,
+//   Escape, the arrows, Ctrl+A, Ctrl+Q).
+// - window.vortelle exists before vortelle.js runs, with `args`: the game's command line, as the
+//   driver takes it (["--screen", "480x800", "--model", "", "--leds"]); a size it does not
+//   support reaches the game's own error box. vortelle.wasm lies beside vortelle.js.
+// - The game fills in window.vortelle: `trace` (an array; each of the driver's trace lines is
+//   pushed as it happens, times in milliseconds since start on the real clock), `ready` (true
+//   once the first frame is on the canvas), and, when the game has ended, calls
+//   `vortelle.end(exitCode)` when the page gave that function (else sets `vortelle.exitCode`)
+//   and dispatches the event "vortelle-end" on window with {detail: {exitCode}}.
+// - Options of the command line that end the program (a malformed one, --help) end it before
+//   the game starts: their text goes to the console and the page sees no end.
+var vortellePage = window['vortelle'] || (window['vortelle'] = {'ready': false, 'trace': [], 'exitCode': null});
+Module['arguments'] = (vortellePage['args'] || []).slice();
+// The player pictures lie in img/ beside the program, as on the phone.
+Module['thisProgram'] = '/vortelle/vortelle';
+Module['print'] = function (line) {
+  vortellePage['trace'].push(line);
+};

@@ -1,0 +1,193 @@
+#include "backends/web/WebBackend.h"
+
+#include "backends/sdl/BeepTones.h"
+#include "backends/sdl/LampStrip.h"
+#include "backends/web/BrowserPage.h"
+#include "services/DesktopFileChooser.h"
+
+#include <emscripten.h>
+
+#include <algorithm>
+#include <memory>
+
+namespace platform {
+
+namespace web {
+
+namespace {
+
+// The longest a worker's sequence lasts is a fraction of this.
+constexpr uint32_t kWorkerEndWait = 2000;
+// A vibration the game turns on lasts until it turns it off; the browser wants a length.
+constexpr int kVibrationHold = 10000;
+
+}  // namespace
+
+bool WebBackend::open(const Options& options, std::string* error) {
+  start_ = emscripten_get_now();
+  if (!vortelleOpenPage(options.screenWidth, options.screenHeight)) {
+    *error = "the page has no <canvas id=\"screen\"> to draw on";
+    return false;
+  }
+  dirty_ = {0, 0, options.screenWidth, options.screenHeight};
+  return true;
+}
+
+uint32_t WebBackend::now() { return static_cast<uint32_t>(emscripten_get_now() - start_); }
+
+void WebBackend::present() {
+  const gdi::SurfacePtr& surface = screenSurface();
+  if (!surface || dirty_.right <= dirty_.left || dirty_.bottom <= dirty_.top) return;
+  const gdi::PixelBuffer& pixels = surface->pixels();
+  const RECT r{std::max<LONG>(dirty_.left, 0), std::max<LONG>(dirty_.top, 0),
+               std::min<LONG>(dirty_.right, pixels.width), std::min<LONG>(dirty_.bottom, pixels.height)};
+  dirty_ = {0, 0, 0, 0};
+  if (r.right <= r.left || r.bottom <= r.top) return;
+  const int width = r.right - r.left;
+  const int height = r.bottom - r.top;
+  rgba_.resize(static_cast<size_t>(width) * height * 4);
+  uint8_t* out = rgba_.data();
+  // 0x00RRGGBB words become the canvas's R, G, B, A bytes.
+  for (int y = r.top; y < r.bottom; ++y) {
+    const uint32_t* in = pixels.row(y) + r.left;
+    for (int x = 0; x < width; ++x) {
+      *out++ = static_cast<uint8_t>(in[x] >> 16);
+      *out++ = static_cast<uint8_t>(in[x] >> 8);
+      *out++ = static_cast<uint8_t>(in[x]);
+      *out++ = 0xFF;
+    }
+  }
+  vortellePut(rgba_.data(), r.left, r.top, width, height);
+}
+
+bool WebBackend::deliverInput() {
+  bool any = false;
+  PageEvent event;
+  while (vortelleNextEvent(&event)) {
+    any = true;
+    switch (event.kind) {
+      case PageEventKind::StylusDown:
+        input::stylusDown(event.a, event.b);
+        break;
+      case PageEventKind::StylusMove:
+        input::stylusMove(event.a, event.b);
+        break;
+      case PageEventKind::StylusUp:
+        input::stylusUp(event.a, event.b);
+        break;
+      case PageEventKind::KeyDown:
+        input::key(static_cast<UINT>(event.a), true);
+        break;
+      case PageEventKind::KeyUp:
+        input::key(static_cast<UINT>(event.a), false);
+        break;
+      case PageEventKind::FileChosen:
+        chooserAnswer_ = 1;
+        break;
+      case PageEventKind::FileCancelled:
+        chooserAnswer_ = 2;
+        break;
+      case PageEventKind::Visible:
+      case PageEventKind::None:
+        break;
+    }
+  }
+  return any;
+}
+
+void WebBackend::idle(uint32_t deadline) {
+  present();
+  if (workers_.runDue(now())) return;
+  if (deliverInput()) return;
+  const uint32_t until = std::min(deadline, workers_.nextWake());
+  const uint32_t at = now();
+  if (until != NoDeadline && until <= at) return;
+  vortelleWait(until == NoDeadline ? -1 : static_cast<int>(until - at));
+  deliverInput();
+}
+
+void WebBackend::screenChanged(const RECT& rect) {
+  if (rect.right <= rect.left || rect.bottom <= rect.top) return;
+  if (dirty_.right <= dirty_.left || dirty_.bottom <= dirty_.top) {
+    dirty_ = rect;
+    return;
+  }
+  dirty_ = {std::min(dirty_.left, rect.left), std::min(dirty_.top, rect.top), std::max(dirty_.right, rect.right),
+            std::max(dirty_.bottom, rect.bottom)};
+}
+
+void WebBackend::sleepUntil(uint32_t until) {
+  while (true) {
+    workers_.runDue(now());
+    const uint32_t at = now();
+    if (at >= until) return;
+    emscripten_sleep(std::min(until, workers_.nextWake()) - at);
+  }
+}
+
+void WebBackend::sleep(uint32_t milliseconds) {
+  const uint32_t until = now() + milliseconds;
+  if (workers_.onWorker()) {
+    workers_.sleepUntil(until);
+    return;
+  }
+  // What was drawn before the sleep is seen during it, as on the phone.
+  present();
+  sleepUntil(until);
+}
+
+bool WebBackend::startThread(LPTHREAD_START_ROUTINE start, void* parameter) { return workers_.start(start, parameter); }
+
+void WebBackend::finishWorkers() {
+  const uint32_t until = now() + kWorkerEndWait;
+  while (workers_.alive() > 0 && now() < until) sleepUntil(std::min(until, workers_.nextWake()));
+}
+
+void WebBackend::beep(UINT type) {
+  const std::vector<int16_t> samples = sdl::beepSamples(type);
+  vortellePlay(samples.data(), static_cast<int>(samples.size()), sdl::kBeepSampleRate);
+}
+
+void WebBackend::ledChanged(const NLED_SETTINGS_INFO& settings) {
+  if (settings.LedNum != sdl::LampStrip::kVibrationLed) return;
+  vortelleVibrate(settings.OffOnBlink == 0 ? 0 : kVibrationHold);
+}
+
+void WebBackend::backlightChanged(bool held) { vortelleHoldAwake(held); }
+
+bool WebBackend::ledAccepts(UINT) { return true; }
+
+bool WebBackend::answerBox(const BoxRequest&, int*) { return false; }
+
+bool WebBackend::answerFileDialog(HWND owner, std::u16string* path, bool* chosen) {
+  // The owner's window stays out of reach while the chooser is up, as behind any modal dialog.
+  HWND top = owner;
+  while (top != nullptr && GetParent(top) != nullptr) top = GetParent(top);
+  const bool disabled = top != nullptr && IsWindowEnabled(top) && (EnableWindow(top, FALSE), true);
+  chooserAnswer_ = 0;
+  vortelleChooseFile();
+  bool quit = false;
+  while (chooserAnswer_ == 0 && !quit) quit = !pumpWhileChoosing(1000);
+  if (disabled && IsWindow(top)) EnableWindow(top, TRUE);
+  *chosen = chooserAnswer_ == 1 && !quit;
+  if (*chosen) {
+    std::string chosenPath(static_cast<size_t>(vortelleChosenPath(nullptr, 0)) + 1, '\0');
+    chosenPath.resize(static_cast<size_t>(vortelleChosenPath(chosenPath.data(), static_cast<int>(chosenPath.size()))));
+    *path = phonePath(chosenPath);
+  }
+  return true;
+}
+
+void WebBackend::titleChanged(const std::u16string& title) { vortelleSetTitle(utf8(title).c_str()); }
+
+void WebBackend::ended(int exitCode) { vortelleEnded(exitCode); }
+
+}  // namespace web
+
+Backend* createWindowBackend(const Options& options, std::string* error) {
+  auto backend = std::make_unique<web::WebBackend>();
+  if (!backend->open(options, error)) return nullptr;
+  return backend.release();
+}
+
+}  // namespace platform

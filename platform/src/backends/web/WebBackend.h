@@ -1,0 +1,54 @@
+// The back end of the game in a browser's page: the phone's screen on the page's canvas, the
+// real clock, the pointer and keys as stylus and keys, the desktop's beeps through WebAudio,
+// the vibration LED as navigator.vibrate, the backlight as a screen wake lock, the browser's
+// file chooser. One thread: waits give way to the browser through Asyncify, and the workers are
+// fibers on it (FiberWorkers.h).
+#pragma once
+
+#include "Backend.h"
+#include "PlatformInternal.h"
+#include "backends/web/FiberWorkers.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace platform::web {
+
+class WebBackend final : public Backend {
+ public:
+  bool open(const Options& options, std::string* error);
+
+  uint32_t now() override;
+  void idle(uint32_t deadline) override;
+  void screenChanged(const RECT& rect) override;
+  void sleep(uint32_t milliseconds) override;
+  bool startThread(LPTHREAD_START_ROUTINE start, void* parameter) override;
+  void finishWorkers() override;
+  void beep(UINT type) override;
+  void ledChanged(const NLED_SETTINGS_INFO& settings) override;
+  void backlightChanged(bool held) override;
+  bool ledAccepts(UINT ledNumber) override;
+  bool answerBox(const BoxRequest& request, int* answer) override;
+  bool answerFileDialog(HWND owner, std::u16string* path, bool* chosen) override;
+  void titleChanged(const std::u16string& title) override;
+  void ended(int exitCode) override;
+
+ private:
+  // Puts the changed part of the screen on the canvas.
+  void present();
+  // Hands the page's queued input to the platform; true when there was any.
+  bool deliverInput();
+  // Waits on the real clock until `until`, the workers that fall due running on the way; the
+  // page's input waits in its queue.
+  void sleepUntil(uint32_t until);
+
+  double start_ = 0;
+  FiberWorkers workers_;
+  RECT dirty_{0, 0, 0, 0};
+  std::vector<uint8_t> rgba_;
+  // The file chooser's answer: 0 none yet, 1 chosen, 2 cancelled.
+  int chooserAnswer_ = 0;
+};
+
+}  // namespace platform::web
