@@ -40,8 +40,9 @@ void vortellePlay(const int16_t* samples, int count, int sampleRate);
 void vortelleVibrate(int milliseconds);  // 0 stops
 void vortelleHoldAwake(bool held);
 void vortelleSetTitle(const char* title);
-// Opens the browser's file chooser for JPEG pictures; the answer comes as an event.
-void vortelleChooseFile();
+// Opens the browser's file chooser for JPEG pictures; the answer comes as an event. A file of
+// more than maxBytes is handed on empty.
+void vortelleChooseFile(double maxBytes);
 // Copies the chosen file's path (UTF-8, terminated) into out; its length.
 int vortelleChosenPath(char* out, int size);
 void vortelleEnded(int exitCode);

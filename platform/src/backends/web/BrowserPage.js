@@ -36,9 +36,11 @@ mergeInto(LibraryManager.library, {
       return [Math.min(Math.max(x, 0), canvas.width - 1), Math.min(Math.max(y, 0), canvas.height - 1)];
     },
 
-    // Browsers start sound only from a person's touch or key.
+    // Browsers start sound only from a person's touch or key (a touch counts once it ends), and
+    // say so in the console when asked at another time.
     unlockAudio: function () {
       var page = VortellePage;
+      if (navigator.userActivation && !navigator.userActivation.isActive) return;
       if (!page.audio) {
         var Context = window.AudioContext || window.webkitAudioContext;
         if (!Context) return;
@@ -136,6 +138,7 @@ mergeInto(LibraryManager.library, {
       page.push(2, p[0], p[1]);
     });
     var lift = function (event) {
+      page.unlockAudio();
       if (event.pointerId !== page.pointer) return;
       page.pointer = null;
       var p = page.point(event);
@@ -245,8 +248,14 @@ mergeInto(LibraryManager.library, {
   },
 
   vortelleChooseFile__deps: ['$VortellePage', '$FS'],
-  vortelleChooseFile: function () {
+  vortelleChooseFile: function (maxBytes) {
     var page = VortellePage;
+    // The browser opens its chooser only just after a person's touch or key; else it says so in
+    // the console and the game would wait for ever.
+    if (navigator.userActivation && !navigator.userActivation.isActive) {
+      page.push(7, 0, 0);
+      return;
+    }
     var input = document.createElement('input');
     input.type = 'file';
     input.accept = 'image/jpeg';
@@ -274,13 +283,16 @@ mergeInto(LibraryManager.library, {
         return;
       }
       reading = true;
-      file.arrayBuffer().then(function (content) {
+      // A file larger than the game reads is not read here either: it comes empty, which the
+      // game's picture path refuses as it refuses the large one.
+      var content = file.size > maxBytes ? Promise.resolve(new ArrayBuffer(0)) : file.arrayBuffer();
+      content.then(function (bytes) {
         // The file in the module's memory under its own name, where the game's picture path reads it.
         try {
           FS.mkdir('/pictures');
         } catch (e) {}
         var path = '/pictures/' + (file.name.replace(/[\/\\]/g, '_') || 'picture.jpg');
-        FS.writeFile(path, new Uint8Array(content));
+        FS.writeFile(path, new Uint8Array(bytes));
         page.chosen = path;
         answer(6);
       }, function () {

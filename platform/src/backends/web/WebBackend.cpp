@@ -3,6 +3,7 @@
 #include "backends/sdl/BeepTones.h"
 #include "backends/sdl/LampStrip.h"
 #include "backends/web/BrowserPage.h"
+#include "services/DecodedPicture.h"
 #include "services/DesktopFileChooser.h"
 
 #include <emscripten.h>
@@ -165,7 +166,7 @@ bool WebBackend::answerFileDialog(HWND owner, std::u16string* path, bool* chosen
   while (top != nullptr && GetParent(top) != nullptr) top = GetParent(top);
   const bool disabled = top != nullptr && IsWindowEnabled(top) && (EnableWindow(top, FALSE), true);
   chooserAnswer_ = 0;
-  vortelleChooseFile();
+  vortelleChooseFile(static_cast<double>(imaging::MaxPictureFileBytes));
   bool quit = false;
   while (chooserAnswer_ == 0 && !quit) quit = !pumpWhileChoosing(1000);
   if (disabled && IsWindow(top)) EnableWindow(top, TRUE);
