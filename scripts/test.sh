@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the normal build, then the same tests
 # built with the address and undefined-behaviour sanitizers; then the headless driver built in
-# WebAssembly must play every scenario as the native one does.
+# WebAssembly must play every scenario as the native one does, and the web page and the game on
+# it are checked in headless Chromium.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh --with-display-tests
@@ -15,3 +16,5 @@ done
 echo "== web"
 scripts/web.sh --build-only
 tests/web/compare-native-wasm.sh build/default build/web
+tests/web/page-test.sh build/web
+tests/web/game-test.sh build/web build/default

@@ -146,6 +146,12 @@ mergeInto(LibraryManager.library, {
     };
     page.listen(canvas, 'pointerup', lift);
     page.listen(canvas, 'pointercancel', lift);
+    // The game has taken the touch already, and what it did may have put something else under
+    // the finger (the end's "Play again"): no click of the browser's own after it. Kept after the
+    // end, which comes while the last touch is still being handled.
+    canvas.addEventListener('touchend', function (event) {
+      event.preventDefault();
+    }, {passive: false});
     page.listen(document, 'keydown', function (event) {
       page.unlockAudio();
       var key = page.virtualKey(event);

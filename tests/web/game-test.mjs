@@ -1,0 +1,139 @@
+// The game played in the web page in headless Chromium, on a phone's viewport with touch: the
+// canvas equals the native driver's screen below the title bar on every profile, Enter starts a
+// spin and a tap on the pin stops it, a player's button takes a JPEG from the file chooser and a
+// cancelled chooser is traced as a cancel, EXIT and Yes end the game with 0, and nothing reaches
+// the error console.
+// Usage: node game-test.mjs WEB_BUILD NATIVE_BUILD CLIENT_FOLDER   (tests/web/game-test.sh)
+import {execFileSync} from 'node:child_process';
+import {mkdtempSync, readFileSync, rmSync, writeFileSync} from 'node:fs';
+import {createRequire} from 'node:module';
+import {tmpdir} from 'node:os';
+import {join, resolve} from 'node:path';
+import {pathToFileURL} from 'node:url';
+import {serve} from '../../tools/web/serve.mjs';
+
+const [root, native, client] = process.argv.slice(2).map((path) => resolve(path));
+const puppeteer = (await import(pathToFileURL(createRequire(join(client, 'package.json')).resolve('puppeteer-core'))))
+  .default;
+
+let failures = 0;
+function check(ok, what) {
+  console.log(`${ok ? 'ok' : 'FAILED'} ${what}`);
+  if (!ok) failures++;
+}
+
+const server = await new Promise((done, failed) =>
+  serve({root, host: '127.0.0.1', port: 0, log: () => {}}, done, (text) => failed(new Error(text)))
+);
+const base = `http://127.0.0.1:${server.address().port}/`;
+const work = mkdtempSync(join(tmpdir(), 'vortelle-game-test-'));
+const browser = await puppeteer.launch({
+  executablePath: '/usr/bin/chromium',
+  headless: true,
+  userDataDir: join(work, 'profile'),
+  args: ['--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking',
+         '--disable-component-update', '--disable-sync'],
+});
+const phone = {width: 412, height: 915, deviceScaleFactor: 2.625, isMobile: true, hasTouch: true};
+const errors = [];
+
+async function open(query) {
+  const page = await browser.newPage();
+  page.on('console', (message) => message.type() === 'error' && errors.push(`${query}: ${message.text()}`));
+  page.on('pageerror', (error) => errors.push(`${query}: ${error.message}`));
+  await page.setViewport(phone);
+  await page.goto(base + query, {waitUntil: 'load'});
+  await page.waitForFunction(() => window.vortelle.ready, {timeout: 10000});
+  return page;
+}
+
+// The canvas's pixels as RGBA bytes, and the native screenshot's, drawn the same way.
+const pixelsOf = (page, png) =>
+  page.evaluate(async (png) => {
+    let source = document.getElementById('screen');
+    if (png) {
+      source = new Image();
+      source.src = 'data:image/png;base64,' + png;
+      await source.decode();
+    }
+    const canvas = new OffscreenCanvas(source.width, source.height);
+    const context = canvas.getContext('2d');
+    context.drawImage(source, 0, 0);
+    return Array.from(context.getImageData(0, 0, source.width, source.height).data);
+  }, png);
+
+// A tap on the phone's pixel (x, y): the canvas is scaled to the viewport.
+async function tap(page, x, y) {
+  const [left, top, scale] = await page.evaluate(() => {
+    const canvas = document.getElementById('screen');
+    const box = canvas.getBoundingClientRect();
+    return [box.left, box.top, box.width / canvas.width];
+  });
+  await page.touchscreen.tap(left + (x + 0.5) * scale, top + (y + 0.5) * scale);
+}
+
+const traced = (page) => page.evaluate(() => window.vortelle.trace.join('\n'));
+const settle = (ms) => new Promise((done) => setTimeout(done, ms));
+
+// Each profile, and a size the game refuses with its own box, as the native driver shows them.
+for (const size of ['480x800', '480x640', '320x320', '480x748']) {
+  const [w, h] = size.split('x').map(Number);
+  writeFileSync(join(work, 'shot.script'), `screenshot ${join(work, 'native.png')}\n`);
+  execFileSync(join(native, 'vortelle'), ['--headless', '--screen', size, '--model', '', '--script',
+                                          join(work, 'shot.script'), '--trace', join(work, 'trace')]);
+  const page = await open(`?screen=${size}`);
+  await settle(200);
+  const seen = await pixelsOf(page);
+  const expected = await pixelsOf(page, readFileSync(join(work, 'native.png')).toString('base64'));
+  const bar = Math.min(w, h) < 480 ? 26 : 52;
+  let differing = 0;
+  for (let i = bar * w * 4; i < expected.length; i++) if (seen[i] !== expected[i]) differing++;
+  check(seen.length === expected.length && differing === 0,
+        `${size}: the canvas is the native screen below the title bar (${differing} bytes differ)`);
+  await page.close();
+}
+
+const page = await open('?screen=480x800');
+await page.keyboard.press('Enter');
+await settle(300);
+const first = await pixelsOf(page);
+await settle(100);
+const later = await pixelsOf(page);
+check(/ timer 1 set 20\n/.test(await traced(page)) && first.some((v, i) => v !== later[i]), 'Enter starts a spin');
+await tap(page, 238, 282);
+await settle(200);
+check(/ timer 1 kill/.test(await traced(page)), 'a tap on the pin stops it');
+
+// Picture mode: SPIN's neighbour switches to the players' pictures.
+await tap(page, 400, 637);
+await settle(100);
+await tap(page, 400, 637);
+await settle(300);
+const before = await pixelsOf(page);
+const [chooser] = await Promise.all([page.waitForFileChooser({timeout: 5000}), tap(page, 45, 557)]);
+await chooser.accept([join(native, 'img', 'char_03.jpg')]);
+await settle(500);
+const after = await pixelsOf(page);
+check(/ file-dialog 700 -> "\\\\pictures\\\\char_03\.jpg"/.test(await traced(page)) &&
+        before.some((v, i) => v !== after[i]),
+      'a player takes a JPEG from the file chooser');
+const [cancelled] = await Promise.all([page.waitForFileChooser({timeout: 5000}), tap(page, 435, 557)]);
+await cancelled.cancel();
+await settle(500);
+check(/ file-dialog 720 -> cancel/.test(await traced(page)), 'a cancelled chooser is a cancel');
+
+// EXIT, then Yes in its box.
+await tap(page, 120, 773);
+await settle(500);
+await tap(page, 164, 440);
+await page.waitForFunction(() => window.vortelle.exitCode !== null, {timeout: 5000}).catch(() => {});
+const end = await page.evaluate(() => ({code: window.vortelle.exitCode, shown: !document.getElementById('end').hidden}));
+check(end.code === 0 && end.shown && / quit 0$/.test(await traced(page)), 'EXIT and Yes end the game with 0');
+await page.close();
+
+check(errors.length === 0, `nothing in the error console${errors.length ? ': ' + errors.join('; ') : ''}`);
+await browser.close();
+server.close();
+rmSync(work, {recursive: true, force: true});
+console.log(failures ? `${failures} checks failed` : 'every check passed');
+process.exit(failures ? 1 : 0);
