@@ -6,43 +6,18 @@
 // Usage: node game-test.mjs WEB_BUILD NATIVE_BUILD CLIENT_FOLDER   (tests/web/game-test.sh)
 import {execFileSync} from 'node:child_process';
 import {mkdtempSync, readFileSync, rmSync, writeFileSync} from 'node:fs';
-import {createRequire} from 'node:module';
 import {tmpdir} from 'node:os';
 import {join, resolve} from 'node:path';
-import {pathToFileURL} from 'node:url';
-import {serve} from '../../tools/web/serve.mjs';
+import {check, finish, openPage, phone, startBrowser, startServer} from './harness.mjs';
 
 const [root, native, client] = process.argv.slice(2).map((path) => resolve(path));
-const puppeteer = (await import(pathToFileURL(createRequire(join(client, 'package.json')).resolve('puppeteer-core'))))
-  .default;
-
-let failures = 0;
-function check(ok, what) {
-  console.log(`${ok ? 'ok' : 'FAILED'} ${what}`);
-  if (!ok) failures++;
-}
-
-const server = await new Promise((done, failed) =>
-  serve({root, host: '127.0.0.1', port: 0, log: () => {}}, done, (text) => failed(new Error(text)))
-);
-const base = `http://127.0.0.1:${server.address().port}/`;
+const {server, base} = await startServer(root, []);
+const {browser, close} = await startBrowser(client);
 const work = mkdtempSync(join(tmpdir(), 'vortelle-game-test-'));
-const browser = await puppeteer.launch({
-  executablePath: '/usr/bin/chromium',
-  headless: true,
-  userDataDir: join(work, 'profile'),
-  args: ['--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking',
-         '--disable-component-update', '--disable-sync'],
-});
-const phone = {width: 412, height: 915, deviceScaleFactor: 2.625, isMobile: true, hasTouch: true};
 const errors = [];
 
 async function open(query) {
-  const page = await browser.newPage();
-  page.on('console', (message) => message.type() === 'error' && errors.push(`${query}: ${message.text()}`));
-  page.on('pageerror', (error) => errors.push(`${query}: ${error.message}`));
-  await page.setViewport(phone);
-  await page.goto(base + query, {waitUntil: 'load'});
+  const page = await openPage(browser, base, query, phone, errors);
   await page.waitForFunction(() => window.vortelle.ready, {timeout: 10000});
   return page;
 }
@@ -132,8 +107,7 @@ check(end.code === 0 && end.shown && / quit 0$/.test(await traced(page)), 'EXIT 
 await page.close();
 
 check(errors.length === 0, `nothing in the error console${errors.length ? ': ' + errors.join('; ') : ''}`);
-await browser.close();
+await close();
 server.close();
 rmSync(work, {recursive: true, force: true});
-console.log(failures ? `${failures} checks failed` : 'every check passed');
-process.exit(failures ? 1 : 0);
+finish();

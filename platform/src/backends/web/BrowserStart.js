@@ -5,7 +5,9 @@
 //   Escape, the arrows, Ctrl+A, Ctrl+Q).
 // - window.vortelle exists before vortelle.js runs, with `args`: the game's command line, as the
 //   driver takes it (["--screen", "480x800", "--model", "", "--leds"]); a size it does not
-//   support reaches the game's own error box. vortelle.wasm lies beside vortelle.js.
+//   support reaches the game's own error box. vortelle.wasm lies beside vortelle.js, and the
+//   fonts the game draws with in fonts/ there (tahoma.ttf, tahomabd.ttf, NanumGothic.ttf,
+//   NanumGothicBold.ttf), read before the game starts.
 // - The game fills in window.vortelle: `trace` (an array; each of the driver's trace lines is
 //   pushed as it happens, times in milliseconds since start on the real clock), `ready` (true
 //   once the first frame is on the canvas), and, when the game has ended, calls
@@ -13,6 +15,7 @@
 //   and dispatches the event "vortelle-end" on window with {detail: {exitCode}}.
 // - Options of the command line that end the program (a malformed one, --help) end it before
 //   the game starts: their text goes to the console and the page sees no end.
+var vortelleScript = document.currentScript ? document.currentScript.src : location.href;
 var vortellePage = window['vortelle'] || (window['vortelle'] = {'ready': false, 'trace': [], 'exitCode': null});
 Module['arguments'] = (vortellePage['args'] || []).slice();
 // The player pictures lie in img/ beside the program, as on the phone.
@@ -20,3 +23,22 @@ Module['thisProgram'] = '/vortelle/vortelle';
 Module['print'] = function (line) {
   vortellePage['trace'].push(line);
 };
+// The fonts into the module's files, where the platform looks first (VORTELLE_FONT_DIR). One
+// that can't be had is reported by the platform as on the desktop, and the fallback draws.
+// Added to, not set: the files built into the program are written by a step of its own there.
+(Module['preRun'] = Module['preRun'] || []).push(function () {
+  var base = vortelleScript.replace(/[^\/]*$/, '');
+  var faces = ['tahoma.ttf', 'tahomabd.ttf', 'NanumGothic.ttf', 'NanumGothicBold.ttf'];
+  ENV['VORTELLE_FONT_DIR'] = '/fonts';
+  FS.mkdir('/fonts');
+  addRunDependency('fonts');
+  Promise.all(faces.map(function (face) {
+    return fetch(base + 'fonts/' + face).then(function (response) {
+      return response.ok ? response.arrayBuffer() : null;
+    }).then(function (bytes) {
+      if (bytes) FS.writeFile('/fonts/' + face, new Uint8Array(bytes));
+    }, function () {});
+  })).then(function () {
+    removeRunDependency('fonts');
+  });
+});
