@@ -1,8 +1,8 @@
 // The game played in the web page in headless Chromium, on a phone's viewport with touch: the
 // canvas equals the native driver's screen below the title bar on every profile, Enter starts a
 // spin and a tap on the pin stops it, a player's button takes a JPEG from the file chooser and a
-// cancelled chooser is traced as a cancel, EXIT and Yes end the game with 0, and nothing reaches
-// the error console.
+// cancelled chooser is traced as a cancel, EXIT and Yes end the game with 0, the click feedback's
+// workers sleep their time, and nothing reaches the error console.
 // Usage: node game-test.mjs WEB_BUILD NATIVE_BUILD CLIENT_FOLDER   (tests/web/game-test.sh)
 import {execFileSync} from 'node:child_process';
 import {mkdtempSync, readFileSync, rmSync, writeFileSync} from 'node:fs';
@@ -105,6 +105,19 @@ await page.waitForFunction(() => window.vortelle.exitCode !== null, {timeout: 50
 const end = await page.evaluate(() => ({code: window.vortelle.exitCode, shown: !document.getElementById('end').hidden}));
 check(end.code === 0 && end.shown && / quit 0$/.test(await traced(page)), 'EXIT and Yes end the game with 0');
 await page.close();
+
+// The click feedback of a phone that has it: its workers sleep and wake on the real clock, never
+// before their time.
+{
+  const feedback = await open('?screen=480x800&model=SCH-M490');
+  await tap(feedback, 120, 707);
+  await settle(600);
+  const lines = (await traced(feedback)).split('\n');
+  const asleep = lines.find((line) => / sleep 200 w1$/.test(line));
+  const awake = lines.find((line) => / led 2 off w1$/.test(line) && lines.indexOf(line) > lines.indexOf(asleep));
+  check(asleep && awake && parseInt(awake) - parseInt(asleep) >= 200, `a worker sleeps its time (${asleep}, ${awake})`);
+  await feedback.close();
+}
 
 check(errors.length === 0, `nothing in the error console${errors.length ? ': ' + errors.join('; ') : ''}`);
 await close();
