@@ -7,13 +7,5 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 web=${1:-build/web}
 native=${2:-build/default}
-scripts/install-deps.sh --with-browser
-client=build/web-test
-if ! cmp -s tests/web/package-lock.json "$client/package-lock.json" || [ ! -d "$client/node_modules" ]; then
-  rm -rf "$client"
-  mkdir -p "$client"
-  cp tests/web/package.json tests/web/package-lock.json "$client/"
-  # Its install scripts would fetch a browser of its own; the test takes Debian's.
-  (cd "$client" && npm ci --no-audit --no-fund --ignore-scripts)
-fi
+. tests/web/browser-client.sh
 exec node tests/web/game-test.mjs "$web" "$native" "$client"
