@@ -2,7 +2,8 @@
 // canvas equals the native driver's screen below the title bar on every profile, Enter starts a
 // spin and a tap on the pin stops it, a player's button takes a JPEG from the file chooser and a
 // cancelled chooser is traced as a cancel, EXIT and Yes end the game with 0, the click feedback's
-// workers sleep their time, and nothing reaches the error console.
+// workers sleep their time, the first frame comes within 1.5 s and the page rests while idle, and
+// nothing reaches the error console.
 // Usage: node game-test.mjs WEB_BUILD NATIVE_BUILD CLIENT_FOLDER   (tests/web/game-test.sh)
 import {execFileSync} from 'node:child_process';
 import {mkdtempSync, readFileSync, rmSync, writeFileSync} from 'node:fs';
@@ -117,6 +118,31 @@ await page.close();
   const awake = lines.find((line) => / led 2 off w1$/.test(line) && lines.indexOf(line) > lines.indexOf(asleep));
   check(asleep && awake && parseInt(awake) - parseInt(asleep) >= 200, `a worker sleeps its time (${asleep}, ${awake})`);
   await feedback.close();
+}
+
+// The budgets: how soon the first frame is there after navigation, and how busy the page's main
+// thread is while idle and while the arrow spins (a share of one core). Spinning is reported, to
+// be set beside the desktop program's.
+{
+  const budget = await openPage(browser, base, '?screen=480x800', phone, errors);
+  await budget.waitForFunction(() => window.vortelle.ready, {timeout: 10000, polling: 'raf'});
+  const firstFrame = await budget.evaluate(() => performance.now());
+  check(firstFrame <= 1500, `the first frame within 1.5 s of navigation (${Math.round(firstFrame)} ms)`);
+  const session = await budget.createCDPSession();
+  await session.send('Performance.enable');
+  const busy = async () =>
+    (await session.send('Performance.getMetrics')).metrics.find((m) => m.name === 'TaskDuration').value;
+  const share = async (ms) => {
+    const before = await busy();
+    await settle(ms);
+    return (((await busy()) - before) * 1000) / ms;
+  };
+  const idle = await share(2000);
+  check(idle < 0.05, `idle, the page is busy ${(idle * 100).toFixed(1)} % of the time`);
+  await budget.keyboard.press('Enter');
+  await budget.keyboard.press('Enter');
+  console.log(`figure: spinning, the page is busy ${((await share(2000)) * 100).toFixed(1)} % of the time`);
+  await budget.close();
 }
 
 check(errors.length === 0, `nothing in the error console${errors.length ? ': ' + errors.join('; ') : ''}`);
