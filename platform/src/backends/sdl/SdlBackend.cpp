@@ -93,7 +93,7 @@ bool SdlBackend::open(const Options& options, std::string* error) {
   terminateEvent_ = wakeEvent_ + 1;
   uiCallEvent_ = wakeEvent_ + 2;
   raiseEvent_ = wakeEvent_ + 3;
-  if (options.leds) lamps_ = std::make_unique<LampStrip>();
+  if (options.leds) lamps_ = std::make_unique<lamps::LampStrip>();
   if (!presenter_.open(options.screenWidth, options.screenHeight, lamps_.get(), error)) return false;
   watchTerminationSignals(terminateEvent_);
   joinDesktop(options);

@@ -6,7 +6,7 @@
 #include "Backend.h"
 #include "PlatformInternal.h"
 #include "backends/sdl/InstanceLink.h"
-#include "backends/sdl/LampStrip.h"
+#include "backends/lamps/LampStrip.h"
 #include "backends/sdl/SdlAudio.h"
 #include "backends/sdl/SdlInput.h"
 #include "backends/sdl/SdlPresenter.h"
@@ -66,7 +66,7 @@ class SdlBackend final : public Backend {
   std::chrono::steady_clock::time_point start_;
   Presenter presenter_;
   InputTranslator input_{presenter_};
-  std::unique_ptr<LampStrip> lamps_;
+  std::unique_ptr<lamps::LampStrip> lamps_;
   BeepPlayer beeps_;
   uint32_t wakeEvent_ = 0;
   uint32_t terminateEvent_ = 0;

@@ -1,6 +1,6 @@
 #include "backends/sdl/SdlPresenter.h"
 
-#include "backends/sdl/SdlLeds.h"
+#include "backends/lamps/LampDrawing.h"
 #include "PlatformInternal.h"
 #include "gdi/SmoothScale.h"
 
@@ -43,7 +43,7 @@ bool Presenter::open(int screenWidth, int screenHeight, const LampStrip* lamps, 
   screenWidth_ = screenWidth;
   screenHeight_ = screenHeight;
   lamps_ = lamps;
-  pictureWidth_ = screenWidth + (lamps != nullptr ? lampStripWidth(screenWidth, screenHeight) : 0);
+  pictureWidth_ = screenWidth + (lamps != nullptr ? lamps::lampStripWidth(screenWidth, screenHeight) : 0);
 
   SDL_Rect usable{0, 0, pictureWidth_, screenHeight_};
   if (SDL_GetDisplayUsableBounds(0, &usable) != 0) usable = {0, 0, pictureWidth_, screenHeight_};
@@ -134,7 +134,7 @@ void Presenter::drawScreen(const gdi::PixelBuffer& screen, int shift, const Wind
 
 void Presenter::drawLamps(uint32_t now) {
   const int width = pictureWidth_ - screenWidth_;
-  HBITMAP strip = drawLampStrip(*lamps_, width, screenHeight_, now);
+  HBITMAP strip = lamps::drawLampStrip(*lamps_, width, screenHeight_, now);
   if (strip == nullptr) return;
   if (const gdi::PixelBuffer* pixels = gdi::bitmapPixels(strip))
     scaleInto(*pixels, placeOf(screenWidth_, pictureWidth_, 0), {0, 0, target_.width, target_.height});

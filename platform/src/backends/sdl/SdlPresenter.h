@@ -13,9 +13,13 @@
 #include <string>
 #include <vector>
 
+namespace platform::lamps {
+class LampStrip;
+}
+
 namespace platform::sdl {
 
-class LampStrip;
+using lamps::LampStrip;
 
 class Presenter {
  public:

@@ -1,13 +1,13 @@
 // The lamp strip's timing on a virtual clock: blinking lamps, and the shake that stands for
 // the vibration motor.
-#include "backends/sdl/LampStrip.h"
+#include "backends/lamps/LampStrip.h"
 
 #include <gtest/gtest.h>
 
-namespace platform::sdl {
+namespace platform::lamps {
 namespace {
 
-TEST(SdlLampStrip, LampsFollowOnOffAndTheLastSettingWins) {
+TEST(LampStrip, LampsFollowOnOffAndTheLastSettingWins) {
   LampStrip lamps;
   EXPECT_FALSE(lamps.lit(9, 0));
   lamps.set(9, 1, 0, 0, 10);
@@ -22,7 +22,7 @@ TEST(SdlLampStrip, LampsFollowOnOffAndTheLastSettingWins) {
   EXPECT_FALSE(lamps.lit(7, 30));
 }
 
-TEST(SdlLampStrip, BlinkAlternatesByOnAndOffTimesAndSaysWhenItNextChanges) {
+TEST(LampStrip, BlinkAlternatesByOnAndOffTimesAndSaysWhenItNextChanges) {
   LampStrip lamps;
   lamps.set(2, 2, 100, 100, 1000);
   EXPECT_TRUE(lamps.lit(2, 1000));
@@ -38,7 +38,7 @@ TEST(SdlLampStrip, BlinkAlternatesByOnAndOffTimesAndSaysWhenItNextChanges) {
   EXPECT_TRUE(lamps.lit(1, 400));
 }
 
-TEST(SdlLampStrip, VibrationShakesBrieflyAndStops) {
+TEST(LampStrip, VibrationShakesBrieflyAndStops) {
   LampStrip lamps;
   EXPECT_FALSE(lamps.shaking(0));
   lamps.set(LampStrip::kVibrationLed, 1, 0, 0, 1000);
@@ -62,4 +62,4 @@ TEST(SdlLampStrip, VibrationShakesBrieflyAndStops) {
 }
 
 }  // namespace
-}  // namespace platform::sdl
+}  // namespace platform::lamps

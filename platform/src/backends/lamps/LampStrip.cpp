@@ -1,8 +1,8 @@
-#include "backends/sdl/LampStrip.h"
+#include "backends/lamps/LampStrip.h"
 
 #include <algorithm>
 
-namespace platform::sdl {
+namespace platform::lamps {
 
 namespace {
 
@@ -87,4 +87,4 @@ uint32_t LampStrip::nextChange(uint32_t now) const {
   return next;
 }
 
-}  // namespace platform::sdl
+}  // namespace platform::lamps

@@ -1,13 +1,14 @@
-// The lamp strip's picture: one round lamp per LED the game drives, with its number.
+// The lamp strip's picture beside the screen (--leds): one round lamp per LED the game drives,
+// with its number. The desktop's window and the browser's page draw the same.
 #pragma once
 
-#include "backends/sdl/LampStrip.h"
+#include "backends/lamps/LampStrip.h"
 
 #include <windows.h>
 
 #include <cstdint>
 
-namespace platform::sdl {
+namespace platform::lamps {
 
 // The strip's width beside a screen of this size, in screen pixels.
 int lampStripWidth(int screenWidth, int screenHeight);
@@ -16,4 +17,4 @@ int lampStripWidth(int screenWidth, int screenHeight);
 // own drawing; the caller deletes the bitmap. Null when it can't be drawn.
 HBITMAP drawLampStrip(const LampStrip& lamps, int width, int height, uint32_t now);
 
-}  // namespace platform::sdl
+}  // namespace platform::lamps

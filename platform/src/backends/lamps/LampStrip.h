@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <mutex>
 
-namespace platform::sdl {
+namespace platform::lamps {
 
 class LampStrip {
  public:
@@ -43,4 +43,4 @@ class LampStrip {
   uint32_t shakeUntil_ = 0;
 };
 
-}  // namespace platform::sdl
+}  // namespace platform::lamps

@@ -1,9 +1,9 @@
-#include "backends/sdl/SdlLeds.h"
+#include "backends/lamps/LampDrawing.h"
 
 #include <algorithm>
 #include <string>
 
-namespace platform::sdl {
+namespace platform::lamps {
 
 namespace {
 
@@ -76,4 +76,4 @@ HBITMAP drawLampStrip(const LampStrip& lamps, int width, int height, uint32_t no
   return strip;
 }
 
-}  // namespace platform::sdl
+}  // namespace platform::lamps
