@@ -2,7 +2,7 @@
 // canvas equals the native driver's screen below the title bar on every profile, Enter starts a
 // spin and a tap on the pin stops it, a player's button takes a JPEG from the file chooser and a
 // cancelled chooser is traced as a cancel, EXIT and Yes end the game with 0, the click feedback's
-// workers sleep their time, the first frame comes within 1.5 s and the page rests while idle, and
+// workers sleep their time, ?leds=1 shows the lamp strip, the first frame comes within 1.5 s and the page rests while idle, and
 // nothing reaches the error console.
 // Usage: node game-test.mjs WEB_BUILD NATIVE_BUILD CLIENT_FOLDER   (tests/web/game-test.sh)
 import {execFileSync} from 'node:child_process';
@@ -118,6 +118,18 @@ await page.close();
   const awake = lines.find((line) => / led 2 off w1$/.test(line) && lines.indexOf(line) > lines.indexOf(asleep));
   check(asleep && awake && parseInt(awake) - parseInt(asleep) >= 200, `a worker sleeps its time (${asleep}, ${awake})`);
   await feedback.close();
+}
+
+// The desktop's lamp strip, right of the screen, and the screen itself as without it.
+{
+  const strip = await open('?screen=480x800&leds=1');
+  const seen = await strip.evaluate(() => {
+    const canvas = document.getElementById('screen');
+    const pixels = canvas.getContext('2d').getImageData(480, 0, canvas.width - 480, canvas.height).data;
+    return {width: canvas.width, colours: new Set(new Uint32Array(pixels.buffer)).size};
+  });
+  check(seen.width > 480 && seen.colours > 2, `?leds=1: a lamp strip right of the screen (${seen.width} wide)`);
+  await strip.close();
 }
 
 // The budgets: how soon the first frame is there after navigation, and how busy the page's main

@@ -27,8 +27,9 @@ struct PageEvent {
 }  // namespace platform::web
 
 extern "C" {
-// Takes the canvas, listens for input. False when the page has no canvas with id "screen".
-bool vortelleOpenPage(int width, int height);
+// Takes the canvas, width x height pixels (the screen, and the lamp strip right of it when shown),
+// listens for input. False when the page has no canvas with id "screen".
+bool vortelleOpenPage(int width, int height, int screenWidth);
 // Puts 0xAABBGGRR... RGBA bytes of a w x h rectangle at (x, y) on the canvas.
 void vortellePut(const uint8_t* rgba, int x, int y, int width, int height);
 // Waits for the page's input or `milliseconds` (-1: no limit), giving way to the browser.

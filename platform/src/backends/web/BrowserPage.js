@@ -4,6 +4,7 @@
 mergeInto(LibraryManager.library, {
   $VortellePage: {
     canvas: null,
+    screenWidth: 0, // the canvas's columns that are the screen
     context: null,
     queue: [],
     waker: null, // ends the wait in vortelleWait
@@ -27,13 +28,14 @@ mergeInto(LibraryManager.library, {
       VortellePage.listeners.push([target, type, handler, options]);
     },
 
-    // A pointer position as the phone's pixel under it: the canvas is scaled by CSS.
+    // A pointer position as the phone's pixel under it: the canvas is scaled by CSS; the lamp
+    // strip beside the screen counts as the screen's right edge.
     point: function (event) {
       var canvas = VortellePage.canvas;
       var rect = canvas.getBoundingClientRect();
       var x = Math.floor(((event.clientX - rect.left) * canvas.width) / rect.width);
       var y = Math.floor(((event.clientY - rect.top) * canvas.height) / rect.height);
-      return [Math.min(Math.max(x, 0), canvas.width - 1), Math.min(Math.max(y, 0), canvas.height - 1)];
+      return [Math.min(Math.max(x, 0), VortellePage.screenWidth - 1), Math.min(Math.max(y, 0), canvas.height - 1)];
     },
 
     // Browsers start sound only from a person's touch or key (a touch counts once it ends), and
@@ -104,14 +106,18 @@ mergeInto(LibraryManager.library, {
   },
 
   vortelleOpenPage__deps: ['$VortellePage'],
-  vortelleOpenPage: function (width, height) {
+  vortelleOpenPage: function (width, height, screenWidth) {
     var page = VortellePage;
     var canvas = document.getElementById('screen');
     if (!canvas || !canvas.getContext) return false;
+    // With the lamp strip the canvas is wider than the screen, the strip on its right.
     if (canvas.width !== width || canvas.height !== height) {
       canvas.width = width;
       canvas.height = height;
+      canvas.style.setProperty('--w', width);
+      canvas.style.setProperty('--h', height);
     }
+    page.screenWidth = screenWidth;
     page.canvas = canvas;
     page.context = canvas.getContext('2d', {alpha: false});
     if (!page.context) return false;

@@ -1,7 +1,7 @@
 #include "backends/web/WebBackend.h"
 
 #include "backends/sdl/BeepTones.h"
-#include "backends/sdl/LampStrip.h"
+#include "backends/lamps/LampDrawing.h"
 #include "backends/web/BrowserPage.h"
 #include "services/DecodedPicture.h"
 #include "services/DesktopFileChooser.h"
@@ -26,7 +26,12 @@ constexpr int kVibrationHold = 10000;
 
 bool WebBackend::open(const Options& options, std::string* error) {
   start_ = emscripten_get_now();
-  if (!vortelleOpenPage(options.screenWidth, options.screenHeight)) {
+  screenWidth_ = options.screenWidth;
+  if (options.leds) {
+    lamps_ = std::make_unique<lamps::LampStrip>();
+    stripWidth_ = lamps::lampStripWidth(options.screenWidth, options.screenHeight);
+  }
+  if (!vortelleOpenPage(options.screenWidth + stripWidth_, options.screenHeight, options.screenWidth)) {
     *error = "the page has no <canvas id=\"screen\"> to draw on";
     return false;
   }
@@ -37,28 +42,48 @@ bool WebBackend::open(const Options& options, std::string* error) {
 uint32_t WebBackend::now() { return static_cast<uint32_t>(emscripten_get_now() - start_); }
 
 void WebBackend::present() {
+  presentLamps();
   const gdi::SurfacePtr& surface = screenSurface();
   if (!surface || dirty_.right <= dirty_.left || dirty_.bottom <= dirty_.top) return;
   const gdi::PixelBuffer& pixels = surface->pixels();
   const RECT r{std::max<LONG>(dirty_.left, 0), std::max<LONG>(dirty_.top, 0),
                std::min<LONG>(dirty_.right, pixels.width), std::min<LONG>(dirty_.bottom, pixels.height)};
   dirty_ = {0, 0, 0, 0};
+  put(pixels, r, r.left, r.top);
+}
+
+void WebBackend::presentLamps() {
+  if (lamps_ == nullptr) return;
+  const uint32_t at = now();
+  std::vector<bool> lit;
+  for (unsigned led : lamps::LampStrip::kLeds) lit.push_back(lamps_->lit(led, at));
+  if (lit == lampsShown_) return;
+  lampsShown_ = std::move(lit);
+  const gdi::SurfacePtr& surface = screenSurface();
+  HBITMAP strip = lamps::drawLampStrip(*lamps_, stripWidth_, surface ? surface->height() : 0, at);
+  if (strip == nullptr) return;
+  if (const gdi::PixelBuffer* pixels = gdi::bitmapPixels(strip))
+    put(*pixels, RECT{0, 0, pixels->width, pixels->height}, screenWidth_, 0);
+  DeleteObject(reinterpret_cast<HGDIOBJ>(strip));
+}
+
+void WebBackend::put(const gdi::PixelBuffer& pixels, const RECT& r, int x, int y) {
   if (r.right <= r.left || r.bottom <= r.top) return;
   const int width = r.right - r.left;
   const int height = r.bottom - r.top;
   rgba_.resize(static_cast<size_t>(width) * height * 4);
   uint8_t* out = rgba_.data();
   // 0x00RRGGBB words become the canvas's R, G, B, A bytes.
-  for (int y = r.top; y < r.bottom; ++y) {
-    const uint32_t* in = pixels.row(y) + r.left;
-    for (int x = 0; x < width; ++x) {
-      *out++ = static_cast<uint8_t>(in[x] >> 16);
-      *out++ = static_cast<uint8_t>(in[x] >> 8);
-      *out++ = static_cast<uint8_t>(in[x]);
+  for (int row = r.top; row < r.bottom; ++row) {
+    const uint32_t* in = pixels.row(row) + r.left;
+    for (int i = 0; i < width; ++i) {
+      *out++ = static_cast<uint8_t>(in[i] >> 16);
+      *out++ = static_cast<uint8_t>(in[i] >> 8);
+      *out++ = static_cast<uint8_t>(in[i]);
       *out++ = 0xFF;
     }
   }
-  vortellePut(rgba_.data(), r.left, r.top, width, height);
+  vortellePut(rgba_.data(), x, y, width, height);
 }
 
 bool WebBackend::deliverInput() {
@@ -100,7 +125,8 @@ void WebBackend::idle(uint32_t deadline) {
   present();
   if (workers_.runDue(now())) return;
   if (deliverInput()) return;
-  const uint32_t until = std::min(deadline, workers_.nextWake());
+  uint32_t until = std::min(deadline, workers_.nextWake());
+  if (lamps_ != nullptr) until = std::min(until, lamps_->nextChange(now()));
   const uint32_t at = now();
   if (until != NoDeadline && until <= at) return;
   vortelleWait(until == NoDeadline ? -1 : static_cast<int>(until - at));
@@ -150,7 +176,7 @@ void WebBackend::beep(UINT type) {
 }
 
 void WebBackend::ledChanged(const NLED_SETTINGS_INFO& settings) {
-  if (settings.LedNum != sdl::LampStrip::kVibrationLed) return;
+  if (settings.LedNum != lamps::LampStrip::kVibrationLed) return;
   vortelleVibrate(settings.OffOnBlink == 0 ? 0 : kVibrationHold);
 }
 

@@ -7,9 +7,11 @@
 
 #include "Backend.h"
 #include "PlatformInternal.h"
+#include "backends/lamps/LampStrip.h"
 #include "backends/web/FiberWorkers.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -35,8 +37,12 @@ class WebBackend final : public Backend {
   void ended(int exitCode) override;
 
  private:
-  // Puts the changed part of the screen on the canvas.
+  // Puts the changed part of the screen on the canvas, and the lamp strip beside it when a lamp
+  // changed.
   void present();
+  void presentLamps();
+  // Puts 0x00RRGGBB pixels on the canvas at (x, y).
+  void put(const gdi::PixelBuffer& pixels, const RECT& part, int x, int y);
   // Hands the page's queued input to the platform; true when there was any.
   bool deliverInput();
   // Waits on the real clock until `until`, the workers that fall due running on the way; the
@@ -47,6 +53,10 @@ class WebBackend final : public Backend {
   FiberWorkers workers_;
   RECT dirty_{0, 0, 0, 0};
   std::vector<uint8_t> rgba_;
+  int screenWidth_ = 0;
+  std::unique_ptr<lamps::LampStrip> lamps_;  // --leds: the strip right of the screen
+  int stripWidth_ = 0;
+  std::vector<bool> lampsShown_;
   // The file chooser's answer: 0 none yet, 1 chosen, 2 cancelled.
   int chooserAnswer_ = 0;
 };
