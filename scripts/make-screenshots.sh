@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Makes the README's pictures in docs/ by playing the game headless: a spin, a pick and the
 # bottle on the 480x800 screen, a spin on the two other screens, and on every screen the menu
-# bar, the open Help menu and the About and Manual dialogs.
+# bar, the open Help menu and the About and Manual dialogs; and the web page on two phones.
 # Usage: scripts/make-screenshots.sh [PROGRAM]   (default: build/default/vortelle, built if missing)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -79,3 +79,11 @@ screenshot $docs/screen-$screen-manual.png
 key RETURN
 SCRIPT
 done
+
+# The web page on two phones, when the browser's game is built (scripts/web.sh --build-only).
+if [ -f build/web/vortelle.js ]; then
+  . tests/web/browser-client.sh
+  node tools/web/page-pictures.mjs build/web "$client" "$docs"
+else
+  echo "make-screenshots.sh: no build/web/vortelle.js, so no pictures of the web page" >&2
+fi
