@@ -16,17 +16,6 @@ void spansAt(std::span<const RECT> rects, int top, int bottom, std::vector<RECT>
   }
 }
 
-bool keep(bool inA, bool inB, int op) {
-  switch (op) {
-    case 0:
-      return inA || inB;
-    case 1:
-      return inA && !inB;
-    default:
-      return inA && inB;
-  }
-}
-
 }  // namespace
 
 std::vector<RECT> Region::fromRect(const RECT& rect) {
@@ -48,7 +37,10 @@ bool covers(const RECT& outer, const RECT& inner) {
 }  // namespace
 
 void Region::combine(const Region& other, Op op) {
-  const int opIndex = static_cast<int>(op);
+  // Whether a pixel in this region (inA) and the other (inB) is in the result.
+  auto keep = [op](bool inA, bool inB) {
+    return op == Op::Union ? inA || inB : op == Op::Subtract ? inA && !inB : inA && inB;
+  };
   if (op == Op::Union && other.empty()) return;
   if (op != Op::Union && (empty() || other.empty())) {
     if (op == Op::Intersect) rects_.clear();
@@ -119,7 +111,7 @@ void Region::combine(const Region& other, Op op) {
       while (ib < b.size() && b[ib].right <= x) ++ib;
       bool inA = ia < a.size() && a[ia].left <= x;
       bool inB = ib < b.size() && b[ib].left <= x;
-      bool on = keep(inA, inB, opIndex);
+      bool on = keep(inA, inB);
       if (on && !open) spans.push_back(RECT{x, top, x, bottom});
       if (!on && open) spans.back().right = x;
       open = on;

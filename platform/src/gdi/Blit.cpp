@@ -67,10 +67,9 @@ struct Axis {
   bool unscaled() const { return !dstDown && srcStep > 0 && dstLength == srcLength; }
   // The source pixel of every destination pixel, from dstLow up.
   void sourcePixels(Shrinking rule, std::vector<int>& pixels) const {
-    std::vector<int> steps;
-    stretchSteps(dstLength, srcLength, rule, steps);
-    pixels.resize(dstLength);
-    for (int j = 0; j < dstLength; ++j) pixels[j] = srcFirst + srcStep * steps[dstDown ? dstLength - 1 - j : j];
+    stretchSteps(dstLength, srcLength, rule, pixels);
+    if (dstDown) std::reverse(pixels.begin(), pixels.end());
+    for (int& p : pixels) p = srcFirst + srcStep * p;
   }
 };
 
