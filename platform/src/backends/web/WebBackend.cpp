@@ -44,12 +44,28 @@ uint32_t WebBackend::now() { return static_cast<uint32_t>(emscripten_get_now() -
 void WebBackend::present() {
   presentLamps();
   const gdi::SurfacePtr& surface = screenSurface();
-  if (!surface || dirty_.right <= dirty_.left || dirty_.bottom <= dirty_.top) return;
+  if (!surface) return;
   const gdi::PixelBuffer& pixels = surface->pixels();
-  const RECT r{std::max<LONG>(dirty_.left, 0), std::max<LONG>(dirty_.top, 0),
-               std::min<LONG>(dirty_.right, pixels.width), std::min<LONG>(dirty_.bottom, pixels.height)};
+  // The vibration shakes the screen sideways beside the still lamp strip, as on the desktop.
+  const int shift = lamps_ != nullptr ? lamps_->shakeOffset(now()) : 0;
+  if (shift != shift_) {
+    shift_ = shift;
+    dirty_ = {0, 0, pixels.width, pixels.height};
+    if (shift > 0) putGround(0, shift, pixels.height);
+    if (shift < 0) putGround(screenWidth_ + shift, -shift, pixels.height);
+  }
+  if (dirty_.right <= dirty_.left || dirty_.bottom <= dirty_.top) return;
+  // Only what lands on the screen's own columns: the strip keeps its place.
+  const RECT r{std::max<LONG>({dirty_.left, 0, -shift_}), std::max<LONG>(dirty_.top, 0),
+               std::min<LONG>({dirty_.right, pixels.width, screenWidth_ - shift_}),
+               std::min<LONG>(dirty_.bottom, pixels.height)};
   dirty_ = {0, 0, 0, 0};
-  put(pixels, r, r.left, r.top);
+  put(pixels, r, r.left + shift_, r.top);
+}
+
+void WebBackend::putGround(int x, int width, int height) {
+  rgba_.assign(static_cast<size_t>(width) * height, 0xFF000000u);
+  vortellePut(reinterpret_cast<const uint8_t*>(rgba_.data()), x, 0, width, height);
 }
 
 void WebBackend::presentLamps() {
@@ -71,19 +87,18 @@ void WebBackend::put(const gdi::PixelBuffer& pixels, const RECT& r, int x, int y
   if (r.right <= r.left || r.bottom <= r.top) return;
   const int width = r.right - r.left;
   const int height = r.bottom - r.top;
-  rgba_.resize(static_cast<size_t>(width) * height * 4);
-  uint8_t* out = rgba_.data();
-  // 0x00RRGGBB words become the canvas's R, G, B, A bytes.
+  rgba_.resize(static_cast<size_t>(width) * height);
+  uint32_t* out = rgba_.data();
+  // 0x00RRGGBB words become the canvas's R, G, B, A bytes: on the little-endian engine, the word
+  // 0xFFBBGGRR.
   for (int row = r.top; row < r.bottom; ++row) {
     const uint32_t* in = pixels.row(row) + r.left;
     for (int i = 0; i < width; ++i) {
-      *out++ = static_cast<uint8_t>(in[i] >> 16);
-      *out++ = static_cast<uint8_t>(in[i] >> 8);
-      *out++ = static_cast<uint8_t>(in[i]);
-      *out++ = 0xFF;
+      const uint32_t p = in[i];
+      *out++ = 0xFF000000u | (p & 0x00FF00u) | ((p >> 16) & 0xFFu) | ((p & 0xFFu) << 16);
     }
   }
-  vortellePut(rgba_.data(), x, y, width, height);
+  vortellePut(reinterpret_cast<const uint8_t*>(rgba_.data()), x, y, width, height);
 }
 
 bool WebBackend::deliverInput() {
@@ -146,9 +161,14 @@ void WebBackend::screenChanged(const RECT& rect) {
 void WebBackend::sleepUntil(uint32_t until) {
   while (true) {
     workers_.runDue(now());
+    // What was drawn before the sleep is seen during it, as on the phone, and the lamps blink
+    // and shake meanwhile.
+    present();
     const uint32_t at = now();
     if (at >= until) return;
-    emscripten_sleep(std::min(until, workers_.nextWake()) - at);
+    uint32_t wake = std::min(until, workers_.nextWake());
+    if (lamps_ != nullptr) wake = std::min(wake, lamps_->nextChange(at));
+    emscripten_sleep(wake - at);
   }
 }
 
@@ -158,8 +178,6 @@ void WebBackend::sleep(uint32_t milliseconds) {
     workers_.sleepUntil(until);
     return;
   }
-  // What was drawn before the sleep is seen during it, as on the phone.
-  present();
   sleepUntil(until);
 }
 
@@ -176,6 +194,7 @@ void WebBackend::beep(UINT type) {
 }
 
 void WebBackend::ledChanged(const NLED_SETTINGS_INFO& settings) {
+  if (lamps_ != nullptr) lamps_->set(settings.LedNum, settings.OffOnBlink, settings.OnTime, settings.OffTime, now());
   if (settings.LedNum != lamps::LampStrip::kVibrationLed) return;
   vortelleVibrate(settings.OffOnBlink == 0 ? 0 : kVibrationHold);
 }

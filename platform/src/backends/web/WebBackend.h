@@ -43,6 +43,8 @@ class WebBackend final : public Backend {
   void presentLamps();
   // Puts 0x00RRGGBB pixels on the canvas at (x, y).
   void put(const gdi::PixelBuffer& pixels, const RECT& part, int x, int y);
+  // Fills the canvas's columns x .. x + width - 1 with the page's black.
+  void putGround(int x, int width, int height);
   // Hands the page's queued input to the platform; true when there was any.
   bool deliverInput();
   // Waits on the real clock until `until`, the workers that fall due running on the way; the
@@ -52,11 +54,12 @@ class WebBackend final : public Backend {
   double start_ = 0;
   FiberWorkers workers_;
   RECT dirty_{0, 0, 0, 0};
-  std::vector<uint8_t> rgba_;
+  std::vector<uint32_t> rgba_;  // what the canvas is given: R, G, B, A bytes
   int screenWidth_ = 0;
   std::unique_ptr<lamps::LampStrip> lamps_;  // --leds: the strip right of the screen
   int stripWidth_ = 0;
   std::vector<bool> lampsShown_;
+  int shift_ = 0;  // how far the shaking screen stands from its place now
   // The file chooser's answer: 0 none yet, 1 chosen, 2 cancelled.
   int chooserAnswer_ = 0;
 };
