@@ -91,6 +91,13 @@ TEST_F(PaintTest, ArrowAndPinOverTheBoardsStarOnEveryScreen) {
     EXPECT_EQ(client(cx, cy), RED);
     EXPECT_EQ(client(cx + half * 7 / 10, cy - half * 7 / 10), YELLOW);
     EXPECT_NE(client(cx - arrow.tailLength - 15, cy + arrow.tailLength + 15), YELLOW);  // behind the tail
+    // The pin's outline: two black pixels between its red and the arrow's yellow.
+    int x = cx;
+    while (client(x, cy) == RED) ++x;
+    int outline = 0;
+    while (client(x + outline, cy) == 0x000000) ++outline;
+    EXPECT_EQ(outline, 2);
+    EXPECT_EQ(client(x + outline, cy), YELLOW);
     // Bottle mode with no bottle frame for the angle: the board alone, neither pin nor arrow.
     settingState.SetSpinPickState(MODE_BOTTLE);
     bottleAngle = 3.0;
