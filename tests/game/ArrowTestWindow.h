@@ -52,10 +52,4 @@ inline std::vector<std::string> takeEvents() {
   return events;
 }
 
-inline int countOf(const std::vector<std::string>& events, const std::string& event) {
-  int count = 0;
-  for (const std::string& e : events) count += e == event;
-  return count;
-}
-
 }  // namespace spinner_test

@@ -1,5 +1,5 @@
-// A stand-in for the main window in the button tests: it owns the custom buttons, records the
-// commands they send and steps the friction level as the game does on the Friction command.
+// A stand-in for the main window in the button tests: it owns the custom buttons and records the
+// commands they send.
 // Also a reference button that paints a given label through the same frame, so that a label
 // on the screen can be compared with the one expected pixel for pixel.
 #pragma once
@@ -36,10 +36,6 @@ inline LRESULT harnessProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
   if (message == WM_COMMAND) {
     Command command{LOWORD(wParam), HIWORD(wParam), (HWND)lParam};
     commands.push_back(command);
-    if (command.id == IDC_FRICTION) {
-      int level = settingState.GetFrictionLevel();
-      settingState.SetFrictionLevel(level >= 3 ? -3 : level + 1);
-    }
     if (onCommand != nullptr) onCommand(command);
     return 0;
   }
@@ -118,29 +114,19 @@ inline Players openPlayers(int width = 480, int height = 800, int state = PARTIC
   return p;
 }
 
+// The stylus and the screen at a client point of a window; pixels as 0x00RRGGBB.
 inline POINT onScreen(HWND window, int x, int y) {
   POINT point = {x, y};
   ClientToScreen(window, &point);
   return point;
 }
-
-inline void tapAt(HWND window, int x, int y) {
-  POINT at = onScreen(window, x, y);
-  platform_test::tap(at.x, at.y);
-}
+inline void tapAt(HWND window, int x, int y) { platform_test::tap(onScreen(window, x, y).x, onScreen(window, x, y).y); }
 inline void downAt(HWND window, int x, int y) {
-  POINT at = onScreen(window, x, y);
-  platform_test::down(at.x, at.y);
+  platform_test::down(onScreen(window, x, y).x, onScreen(window, x, y).y);
 }
-inline void upAt(HWND window, int x, int y) {
-  POINT at = onScreen(window, x, y);
-  platform_test::up(at.x, at.y);
-}
-
-// A pixel of a window's client area, as 0x00RRGGBB.
+inline void upAt(HWND window, int x, int y) { platform_test::up(onScreen(window, x, y).x, onScreen(window, x, y).y); }
 inline uint32_t pixelOf(HWND window, int x, int y) {
-  POINT at = onScreen(window, x, y);
-  return platform_test::pixel(at.x, at.y);
+  return platform_test::pixel(onScreen(window, x, y).x, onScreen(window, x, y).y);
 }
 
 inline void repaint(HWND window) {
@@ -152,11 +138,9 @@ inline void repaint(HWND window) {
 inline bool samePixels(HWND a, HWND b) {
   RECT client;
   GetClientRect(a, &client);
-  for (int y = 0; y < client.bottom; ++y) {
-    for (int x = 0; x < client.right; ++x) {
+  for (int y = 0; y < client.bottom; ++y)
+    for (int x = 0; x < client.right; ++x)
       if (pixelOf(a, x, y) != pixelOf(b, x, y)) return false;
-    }
-  }
   return true;
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "../platform/GdiTestSupport.h"
 #include "MainWindowHarness.h"
 #include "PlatformTest.h"
 #include "app/ResourceIds.h"
@@ -19,8 +20,9 @@ namespace {
 
 constexpr uint32_t White = 0xFFFFFF;
 
+// Where a picture's ink lies; right -1: none.
 struct Box {
-  int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1;  // inclusive; right -1: none
+  int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1;  // inclusive
   void add(int x, int y) {
     left = std::min(left, x);
     right = std::max(right, x);
@@ -30,50 +32,13 @@ struct Box {
 };
 
 // The screen as the open dialog shows it, read from inside its loop.
-struct DialogPicture {
-  static void CALLBACK tick(HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(0, id);
-    pixels.assign(static_cast<size_t>(width) * height, White);
-    for (int y = 0; y < height; ++y)
-      for (int x = 0; x < width; ++x) pixels[static_cast<size_t>(y) * width + x] = platform_test::pixel(x, y);
-  }
-  static uint32_t at(int x, int y) { return pixels[static_cast<size_t>(y) * width + x]; }
-  static int width, height;
-  static std::vector<uint32_t> pixels;
-};
-int DialogPicture::width = 0;
-int DialogPicture::height = 0;
-std::vector<uint32_t> DialogPicture::pixels;
-
-// The word drawn alone in the dialog's font (9 points at the screen's density), black on white.
-std::vector<uint32_t> drawWord(const WCHAR* word, int pixelsHigh, int width, int height) {
-  HDC screen = GetDC(0);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-  HGDIOBJ oldBitmap = SelectObject(memory, reinterpret_cast<HGDIOBJ>(bitmap));
-  LOGFONTW logFont = {};
-  logFont.lfHeight = -pixelsHigh;
-  StringCchCopyW(logFont.lfFaceName, LF_FACESIZE, TEXT("MS Sans Serif"));
-  HFONT font = CreateFontIndirectW(&logFont);
-  HGDIOBJ oldFont = SelectObject(memory, reinterpret_cast<HGDIOBJ>(font));
-  RECT all = {0, 0, width, height};
-  FillRect(memory, &all, reinterpret_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  SetTextColor(memory, RGB(0, 0, 0));
-  SetBkMode(memory, TRANSPARENT);
-  DrawTextW(memory, word, -1, &all, DT_LEFT | DT_NOPREFIX);
-  std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x) {
-      COLORREF c = GetPixel(memory, x, y);
-      pixels[static_cast<size_t>(y) * width + x] = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
-    }
-  SelectObject(memory, oldFont);
-  DeleteObject(reinterpret_cast<HGDIOBJ>(font));
-  SelectObject(memory, oldBitmap);
-  DeleteObject(reinterpret_cast<HGDIOBJ>(bitmap));
-  DeleteDC(memory);
-  ReleaseDC(0, screen);
-  return pixels;
+std::vector<uint32_t> dialogPixels;
+int screenWidth = 0, screenHeight = 0;
+uint32_t shown(int x, int y) { return dialogPixels[static_cast<size_t>(y) * screenWidth + x]; }
+void CALLBACK readScreen(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(0, id);
+  for (int y = 0; y < screenHeight; ++y)
+    for (int x = 0; x < screenWidth; ++x) dialogPixels.push_back(platform_test::pixel(x, y));
 }
 
 class ManualPicture : public ::testing::TestWithParam<Phone> {
@@ -86,13 +51,13 @@ class ManualPicture : public ::testing::TestWithParam<Phone> {
 TEST_P(ManualPicture, KoreanTextIsWrappedInsideTheScreen) {
   const Phone& phone = GetParam();
   const int bar = std::min(phone.width, phone.height) >= 480 ? 52 : 26;
-  DialogPicture::width = phone.width;
-  DialogPicture::height = phone.height;
-  DialogPicture::pixels.clear();
-  SetTimer(0, 0, 10, DialogPicture::tick);
+  screenWidth = phone.width;
+  screenHeight = phone.height;
+  dialogPixels.clear();
+  SetTimer(0, 0, 10, readScreen);
   platform_test::script("wait 20\nkey RETURN");
   SendMessageW(main, WM_COMMAND, MAKEWPARAM(IDM_MANUAL, 0), 0);
-  ASSERT_FALSE(DialogPicture::pixels.empty());
+  ASSERT_FALSE(dialogPixels.empty());
 
   // The text's ink between the title bar and the dialog's empty menu bar, and its lines.
   Box ink;
@@ -101,7 +66,7 @@ TEST_P(ManualPicture, KoreanTextIsWrappedInsideTheScreen) {
   for (int y = bar; y < phone.height - bar - 1; ++y) {
     bool rowInk = false;
     for (int x = 0; x < phone.width; ++x)
-      if (DialogPicture::at(x, y) != White) {
+      if (shown(x, y) != White) {
         ink.add(x, y);
         rowInk = true;
       }
@@ -116,14 +81,25 @@ TEST_P(ManualPicture, KoreanTextIsWrappedInsideTheScreen) {
   // words they make ten at least.
   EXPECT_GE(lineTops.size(), 10u);
 
-  // The first word is Korean, drawn as the dialog's font draws it alone: the same pixels.
+  // The first word is Korean, drawn as the dialog's font (9 points at the screen's density)
+  // draws it alone: the same pixels.
   const int fontPixels = (9 * (bar == 52 ? 192 : 128) + 36) / 72;
-  const int refWidth = 8 * fontPixels, refHeight = 2 * fontPixels;
-  std::vector<uint32_t> word = drawWord(TEXT("화살표를"), fontPixels, refWidth, refHeight);
+  gdi_test::Canvas word(8 * fontPixels, 2 * fontPixels);
+  LOGFONTW logFont = {};
+  logFont.lfHeight = -fontPixels;
+  StringCchCopyW(logFont.lfFaceName, LF_FACESIZE, TEXT("MS Sans Serif"));
+  HFONT font = CreateFontIndirectW(&logFont);
+  HGDIOBJ oldFont = SelectObject(word.dc(), gdi_test::obj(font));
+  SetBkMode(word.dc(), TRANSPARENT);
+  RECT all = {0, 0, word.width(), word.height()};
+  DrawTextW(word.dc(), TEXT("화살표를"), -1, &all, DT_LEFT | DT_NOPREFIX);
+  SelectObject(word.dc(), oldFont);
+  DeleteObject(gdi_test::obj(font));
+  auto wordAt = [&](int x, int y) { return gdi_test::rgb(word.at(x, y)); };
   Box wordInk;
-  for (int y = 0; y < refHeight; ++y)
-    for (int x = 0; x < refWidth; ++x)
-      if (word[static_cast<size_t>(y) * refWidth + x] != White) wordInk.add(x, y);
+  for (int y = 0; y < word.height(); ++y)
+    for (int x = 0; x < word.width(); ++x)
+      if (wordAt(x, y) != White) wordInk.add(x, y);
   ASSERT_GE(wordInk.right, 0);
   // Hangul syllables are about as wide as the font is high.
   EXPECT_GT(wordInk.right - wordInk.left + 1, 3 * fontPixels);
@@ -131,13 +107,11 @@ TEST_P(ManualPicture, KoreanTextIsWrappedInsideTheScreen) {
   Box onScreen;
   for (int y = lineTops[0]; y < lineTops[0] + fontPixels * 3 / 2; ++y)
     for (int x = ink.left; x <= ink.left + (wordInk.right - wordInk.left); ++x)
-      if (DialogPicture::at(x, y) != White) onScreen.add(x, y);
+      if (shown(x, y) != White) onScreen.add(x, y);
   int differing = 0;
   for (int y = wordInk.top; y <= wordInk.bottom; ++y)
-    for (int x = wordInk.left; x <= wordInk.right; ++x) {
-      uint32_t expected = word[static_cast<size_t>(y) * refWidth + x];
-      if (DialogPicture::at(onScreen.left + x - wordInk.left, onScreen.top + y - wordInk.top) != expected) ++differing;
-    }
+    for (int x = wordInk.left; x <= wordInk.right; ++x)
+      differing += shown(onScreen.left + x - wordInk.left, onScreen.top + y - wordInk.top) != wordAt(x, y);
   EXPECT_EQ(differing, 0);
 }
 

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -58,10 +59,7 @@ inline void endGame(HWND main) {
 using spinner_test::takeEvents;
 
 inline bool contains(const std::vector<std::string>& events, const std::string& event) {
-  for (const std::string& e : events) {
-    if (e == event) return true;
-  }
-  return false;
+  return std::find(events.begin(), events.end(), event) != events.end();
 }
 
 // Screen point of a client point of the window.

@@ -50,9 +50,8 @@ class Picture {
 };
 
 bool near(uint32_t a, uint32_t b, int tolerance) {
-  for (int shift = 0; shift < 24; shift += 8) {
+  for (int shift = 0; shift < 24; shift += 8)
     if (std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)) > tolerance) return false;
-  }
   return true;
 }
 
@@ -80,37 +79,31 @@ struct Screen {
 };
 const Screen screens[] = {{320, 320}, {480, 640}, {480, 800}, {480, 748}};
 
-TEST_F(PaintTest, ArrowIsYellowAndThePinRedOverTheCentre) {
-  for (Screen s : screens) {
-    start(s.width, s.height);
-    int cx = arrow.centerX;
-    int cy = arrow.centerY;
-    EXPECT_EQ(client(cx, cy), RED) << s.width << "x" << s.height;
-    // Half-way to the tip, which points up and to the right at the start.
-    int half = arrow.tipLength / 2;
-    EXPECT_EQ(client(cx + half * 7 / 10, cy - half * 7 / 10), YELLOW) << s.width << "x" << s.height;
-    // Behind the tail the board shows.
-    EXPECT_NE(client(cx - arrow.tailLength - 15, cy + arrow.tailLength + 15), YELLOW);
-    endGame(main);
-  }
-}
-
-TEST_F(PaintTest, StarCentreLiesUnderTheArrowCentreOnEveryScreen) {
+TEST_F(PaintTest, ArrowAndPinOverTheBoardsStarOnEveryScreen) {
   Picture board(IDB_BOARD);
   uint32_t starCentre = board.at(240, 230);
   for (Screen s : screens) {
+    SCOPED_TRACE(std::to_string(s.width) + "x" + std::to_string(s.height));
     start(s.width, s.height);
-    // Bottle mode with no bottle frame for the angle: the board alone.
+    int cx = arrow.centerX, cy = arrow.centerY;
+    // Half-way to the tip, which points up and to the right at the start.
+    int half = arrow.tipLength / 2;
+    EXPECT_EQ(client(cx, cy), RED);
+    EXPECT_EQ(client(cx + half * 7 / 10, cy - half * 7 / 10), YELLOW);
+    EXPECT_NE(client(cx - arrow.tailLength - 15, cy + arrow.tailLength + 15), YELLOW);  // behind the tail
+    // The pin's outline: two black pixels between its red and the arrow's yellow.
+    int x = cx;
+    while (client(x, cy) == RED) ++x;
+    int outline = 0;
+    while (client(x + outline, cy) == 0x000000) ++outline;
+    EXPECT_EQ(outline, 2);
+    EXPECT_EQ(client(x + outline, cy), YELLOW);
+    // Bottle mode with no bottle frame for the angle: the board alone, neither pin nor arrow.
     settingState.SetSpinPickState(MODE_BOTTLE);
     bottleAngle = 3.0;
     repaint();
-    EXPECT_TRUE(near(client(arrow.centerX, arrow.centerY), starCentre, 12))
-        << s.width << "x" << s.height << ": " << std::hex << client(arrow.centerX, arrow.centerY) << " vs "
-        << starCentre;
-    // Neither the pin nor the arrow is drawn in bottle mode.
-    EXPECT_NE(client(arrow.centerX, arrow.centerY), RED);
-    int half = arrow.tipLength / 2;
-    EXPECT_NE(client(arrow.centerX + half * 7 / 10, arrow.centerY - half * 7 / 10), YELLOW);
+    EXPECT_TRUE(near(client(cx, cy), starCentre, 12)) << std::hex << client(cx, cy) << " vs " << starCentre;
+    EXPECT_NE(client(cx + half * 7 / 10, cy - half * 7 / 10), YELLOW);
     endGame(main);
   }
 }
@@ -127,12 +120,11 @@ double bottleMatch(HWND main, int frame, bool mirrored, const Picture& strip, co
       uint32_t shown = clientPixel(main, x, y);
       bool ok = false;
       // Nearest-neighbour stretching may take the next source row or column.
-      for (int dv = -1; dv <= 1 && !ok; ++dv) {
+      for (int dv = -1; dv <= 1 && !ok; ++dv)
         for (int du = -1; du <= 1 && !ok; ++du) {
           uint32_t source = strip.at(200 * frame + u + du, v + dv);
           ok = source == KEY ? shown == board.at(x, y) : shown == source;
         }
-      }
       ++samples;
       matches += ok;
     }
@@ -165,9 +157,8 @@ TEST_F(PaintTest, BottleFrameFollowsTheAngleAndMirrorsTheSecondHalfTurn) {
     bottleAngle = none;
     repaint();
     int differing = 0;
-    for (int y = 30; y < 430; y += 7) {
+    for (int y = 30; y < 430; y += 7)
       for (int x = 40; x < 440; x += 7) differing += client(x, y) != board.at(x, y);
-    }
     EXPECT_EQ(differing, 0) << "angle " << none;
   }
 }

@@ -65,16 +65,15 @@ TEST_F(PictureTest, AChosenJpegIsDrawnAndACancelKeepsIt) {
   std::string blue = solidJpeg("blue.jpg", 0x0000FF);
   platform_test::choose(blue);
   tapAt(buttons[1], 35, 60);
+  platform_test::chooseCancel();
+  tapAt(buttons[1], 35, 60);
   EXPECT_TRUE(near(pictureColour(1), 0x0000FF)) << std::hex << pictureColour(1);
   EXPECT_EQ(std::u16string(GetParticipantImagePath(704)), u16(blue));
   EXPECT_EQ(GetParticipantCount(704), 0);
-  std::filesystem::create_directories("screenshots");
-  platform_test::screenshot("screenshots/participant-picture-480.png");
-
-  platform_test::chooseCancel();
-  tapAt(buttons[1], 35, 60);
-  EXPECT_TRUE(near(pictureColour(1), 0x0000FF));
-  EXPECT_EQ(std::u16string(GetParticipantImagePath(704)), u16(blue));
+  // Drawing the picture again and again holds on to nothing.
+  platform_test::Counts before = platform_test::liveObjects();
+  for (HWND button : buttons) repaint(button);
+  EXPECT_EQ(platform_test::liveObjects(), before);
 
   // On the square screen the picture goes left of the counter, (2, 2)-(50, 38).
   openPlayers(320, 320);
@@ -119,15 +118,6 @@ TEST_F(PictureTest, PicturesThatCantBeDrawnLeaveTheTextAndCounter) {
   platform_test::choose(solidJpeg("red.jpg", 0xFF0000));
   tapAt(buttons[0], 35, 60);
   EXPECT_EQ(whitesInPicturePlace(0), 0);
-}
-
-TEST_F(PictureTest, EveryPaintDeletesWhatItMade) {
-  openPlayers();
-  platform_test::choose(solidJpeg("blue.jpg", 0x0000FF));
-  tapAt(buttons[1], 35, 60);
-  platform_test::Counts before = platform_test::liveObjects();
-  for (HWND button : buttons) repaint(button);
-  EXPECT_EQ(platform_test::liveObjects(), before);
 }
 
 }  // namespace

@@ -1,8 +1,5 @@
-// The Setting buttons: the three cycles and their labels, the fills, the refused values and
-// the fresh state of every new Setting window.
+// The Setting buttons: the three cycles and their labels, the fills and the refused values.
 #include <gtest/gtest.h>
-
-#include <filesystem>
 
 #include "ButtonHarness.h"
 
@@ -14,135 +11,98 @@ constexpr uint32_t LightGrey = 0xC0C0C0;
 constexpr uint32_t Dark = 0x646464;  // RGB(100, 100, 100)
 constexpr uint32_t White = 0xFFFFFF;
 
-struct Settings {
-  HWND main, mode, friction, participantMode;
+class SettingButton : public ::testing::Test {
+ protected:
+  void open(int width = 480, int height = 800) {
+    main = startHarness(width, height);
+    mode = addButton(main, TEXT("buttonSetting"), TEXT("SPIN"), IDC_MODE, 5, 10, 150, 40);
+    friction = addButton(main, TEXT("buttonSetting"), TEXT("Friction:"), IDC_FRICTION, 160, 10, 150, 40);
+    participantMode = addButton(main, TEXT("buttonSetting"), TEXT("COUNTING"), IDC_PARTICIPANT_MODE, 5, 60, 150, 40);
+    commands.clear();
+    platform_test::takeTrace();
+  }
+  static bool labelled(HWND button, const std::u16string& label, ButtonFill fill = StockFill(LTGRAY_BRUSH)) {
+    return showsLabel(button, label, fill, 24, 10);
+  }
+  HWND main = nullptr, mode = nullptr, friction = nullptr, participantMode = nullptr;
 };
 
-Settings openSettings(int width = 480, int height = 800) {
-  Settings s;
-  s.main = startHarness(width, height);
-  s.mode = addButton(s.main, TEXT("buttonSetting"), TEXT("SPIN"), IDC_MODE, 5, 10, 150, 40);
-  s.friction = addButton(s.main, TEXT("buttonSetting"), TEXT("Friction:"), IDC_FRICTION, 160, 10, 150, 40);
-  s.participantMode = addButton(s.main, TEXT("buttonSetting"), TEXT("COUNTING"), IDC_PARTICIPANT_MODE, 5, 60, 150, 40);
-  commands.clear();
-  platform_test::takeTrace();
-  return s;
-}
-
-bool labelled(HWND button, const std::u16string& label, ButtonFill fill = StockFill(LTGRAY_BRUSH)) {
-  return showsLabel(button, label, fill, 24, 10);
-}
-
-TEST(SettingButton, FrictionLabelsFollowTheLevelFromANewGame) {
-  Settings s = openSettings();
-  const std::u16string labels[] = {u"Friction:  0", u"Friction:+1",  u"Friction:+2",  u"Friction:+3",
-                                   u"Friction: -3", u"Friction: -2", u"Friction: -1", u"Friction:  0"};
-  for (int tap = 0; tap < 8; ++tap) {
-    SCOPED_TRACE(tap);
-    EXPECT_TRUE(labelled(s.friction, labels[tap]));
-    if (tap < 7) tapAt(s.friction, 75, 20);
+// The main window steps the level on the command; the button shows the level it finds.
+TEST_F(SettingButton, FrictionLabelShowsTheLevel) {
+  open();
+  EXPECT_TRUE(labelled(friction, u"Friction:  0"));
+  tapAt(friction, 75, 20);
+  EXPECT_EQ(commands, (std::vector<Command>{{IDC_FRICTION, 1004, friction}}));
+  const std::pair<int, std::u16string> labels[] = {
+      {1, u"Friction:+1"}, {3, u"Friction:+3"}, {-1, u"Friction: -1"}, {-3, u"Friction: -3"}, {0, u"Friction:  0"}};
+  for (const auto& [level, label] : labels) {
+    settingState.SetFrictionLevel(level);
+    repaint(friction);
+    EXPECT_TRUE(labelled(friction, label)) << level;
   }
-  EXPECT_EQ(commands.size(), 7u);
-  for (const Command& command : commands) EXPECT_EQ(command, (Command{IDC_FRICTION, 1004, s.friction}));
-  EXPECT_FALSE(labelled(s.friction, u"Friction: 0"));
 }
 
-TEST(SettingButton, ModeCyclesAndTheCommandSeesTheNewMode) {
-  Settings s = openSettings();
+TEST_F(SettingButton, ModeCyclesAndTheCommandSeesTheNewMode) {
+  open();
   static std::vector<int> modesSeen;
   modesSeen.clear();
   onCommand = [](const Command&) { modesSeen.push_back(settingState.GetSpinPickState()); };
-  EXPECT_TRUE(labelled(s.mode, u"SPIN"));
-  tapAt(s.mode, 75, 20);
-  EXPECT_TRUE(labelled(s.mode, u"PICK"));
-  tapAt(s.mode, 75, 20);
-  EXPECT_TRUE(labelled(s.mode, u"BOTTLE"));
-  tapAt(s.mode, 75, 20);
-  EXPECT_TRUE(labelled(s.mode, u"SPIN"));
-  EXPECT_EQ(modesSeen, (std::vector<int>{MODE_PICK, MODE_BOTTLE, MODE_SPIN}));
-  EXPECT_EQ(commands.front(), (Command{IDC_MODE, 1004, s.mode}));
-}
-
-TEST(SettingButton, ParticipantModeCyclesWithoutACommand) {
-  Settings s = openSettings();
-  EXPECT_TRUE(labelled(s.participantMode, u"COUNTING"));
-  EXPECT_EQ(pixelOf(s.participantMode, 4, 4), LightGrey);
-  tapAt(s.participantMode, 75, 20);
-  EXPECT_EQ(settingState.GetParticipantState(), PARTICIPANT_RESET);
-  EXPECT_TRUE(labelled(s.participantMode, u"RESET", SolidFill(RGB(100, 100, 100))));
-  EXPECT_EQ(pixelOf(s.participantMode, 4, 4), Dark);
-  tapAt(s.participantMode, 75, 20);
-  EXPECT_TRUE(labelled(s.participantMode, u"IMAGE", SolidFill(RGB(100, 100, 100))));
-  tapAt(s.participantMode, 75, 20);
-  EXPECT_TRUE(labelled(s.participantMode, u"COUNTING"));
-  EXPECT_EQ(pixelOf(s.participantMode, 4, 4), LightGrey);
-  EXPECT_TRUE(commands.empty());
-  // The other buttons keep their looks.
-  EXPECT_TRUE(labelled(s.mode, u"SPIN"));
-}
-
-TEST(SettingButton, PressedButtonsAreWhiteInEveryMode) {
-  std::filesystem::create_directories("screenshots");
-  for (int width : {480, 320}) {
-    Settings s = openSettings(width, width == 480 ? 800 : 320);
-    std::string size = std::to_string(width);
-    EXPECT_EQ(pixelOf(s.mode, 4, 4), LightGrey);
-    platform_test::screenshot("screenshots/setting-released-" + size + ".png");
-    tapAt(s.participantMode, 75, 20);  // RESET: dark
-    downAt(s.participantMode, 75, 20);
-    EXPECT_EQ(pixelOf(s.participantMode, 4, 4), White);
-    repaint(s.mode);
-    EXPECT_EQ(pixelOf(s.mode, 4, 4), White);  // the group shares the state
-    platform_test::screenshot("screenshots/setting-pressed-" + size + ".png");
-    upAt(s.participantMode, 75, 20);
-    EXPECT_EQ(pixelOf(s.participantMode, 4, 4), Dark);
-    if (width == 320) {
-      repaint(s.mode);
-      EXPECT_TRUE(showsLabel(s.mode, u"SPIN", StockFill(LTGRAY_BRUSH), 17, 5));
-    }
+  for (const char16_t* label : {u"PICK", u"BOTTLE", u"SPIN"}) {
+    tapAt(mode, 75, 20);
+    EXPECT_TRUE(labelled(mode, label));
   }
+  EXPECT_EQ(modesSeen, (std::vector<int>{MODE_PICK, MODE_BOTTLE, MODE_SPIN}));
+  EXPECT_EQ(commands.front(), (Command{IDC_MODE, 1004, mode}));
 }
 
-TEST(SettingButton, RefusesValuesOutsideTheirCycles) {
-  Settings s = openSettings();
+TEST_F(SettingButton, ParticipantModeCyclesWithoutACommand) {
+  open();
+  const struct {
+    int state;
+    const char16_t* label;
+    uint32_t fill;
+  } cycle[] = {{PARTICIPANT_RESET, u"RESET", Dark},
+               {PARTICIPANT_IMAGE, u"IMAGE", Dark},
+               {PARTICIPANT_COUNTING, u"COUNTING", LightGrey}};
+  EXPECT_EQ(pixelOf(participantMode, 4, 4), LightGrey);
+  for (const auto& step : cycle) {
+    tapAt(participantMode, 75, 20);
+    EXPECT_EQ(settingState.GetParticipantState(), step.state);
+    EXPECT_EQ(pixelOf(participantMode, 4, 4), step.fill);
+    EXPECT_TRUE(labelled(participantMode, step.label,
+                         step.fill == Dark ? SolidFill(RGB(100, 100, 100)) : StockFill(LTGRAY_BRUSH)));
+  }
+  EXPECT_TRUE(commands.empty());
+  EXPECT_TRUE(labelled(mode, u"SPIN"));  // the other buttons keep their looks
+}
+
+TEST_F(SettingButton, PressedButtonsAreWhiteInEveryMode) {
+  for (int width : {480, 320}) {
+    open(width, width == 480 ? 800 : 320);
+    tapAt(participantMode, 75, 20);  // RESET: dark
+    downAt(participantMode, 75, 20);
+    EXPECT_EQ(pixelOf(participantMode, 4, 4), White);
+    repaint(mode);
+    EXPECT_EQ(pixelOf(mode, 4, 4), White);  // the group shares the state
+    upAt(participantMode, 75, 20);
+    EXPECT_EQ(pixelOf(participantMode, 4, 4), Dark);
+  }
+  repaint(mode);
+  EXPECT_TRUE(showsLabel(mode, u"SPIN", StockFill(LTGRAY_BRUSH), 17, 5));  // the square screen's font
+}
+
+TEST_F(SettingButton, RefusesValuesOutsideTheirCycles) {
+  open();
   settingState.SetSpinPickState(0);
-  tapAt(s.mode, 75, 20);
+  tapAt(mode, 75, 20);
   EXPECT_EQ(settingState.GetSpinPickState(), 0);
-  EXPECT_TRUE(commands.empty());
-  std::string trace = platform_test::takeTrace();
-  EXPECT_NE(trace.find("box 600 none ok \"error\" \"btnSpinPickState value is invalid...\" -> OK"), std::string::npos)
-      << trace;
-
   settingState.SetParticipantState(669);
-  tapAt(s.participantMode, 75, 20);
+  tapAt(participantMode, 75, 20);
   EXPECT_EQ(settingState.GetParticipantState(), 669);
-  trace = platform_test::takeTrace();
-  EXPECT_NE(trace.find("box 608 none ok \"error\" \"btnParticipantState value is invalid...\" -> OK"),
-            std::string::npos)
-      << trace;
   EXPECT_TRUE(commands.empty());
-}
-
-TEST(SettingButton, ANewSettingWindowStartsTheSettingsAgain) {
-  Settings s = openSettings();
-  settingState.SetPressState(STATE_PRESSED);
-  settingState.SetSpinPickState(MODE_BOTTLE);
-  settingState.SetFrictionLevel(-2);
-  settingState.SetParticipantState(PARTICIPANT_IMAGE);
-  addButton(s.main, TEXT("buttonSetting"), TEXT("SPIN"), IDC_MODE, 160, 60, 150, 40);
-  EXPECT_EQ(settingState.GetPressState(), STATE_RELEASED);
-  EXPECT_EQ(settingState.GetSpinPickState(), MODE_SPIN);
-  EXPECT_EQ(settingState.GetFrictionLevel(), 0);
-  EXPECT_EQ(settingState.GetParticipantState(), PARTICIPANT_COUNTING);
-}
-
-TEST(SettingButton, AnUnsupportedScreenWidthEndsTheGame) {
-  HWND main = startHarness(400, 400);
-  CreateWindowExW(0, TEXT("buttonSetting"), TEXT("SPIN"), WS_CHILD | WS_VISIBLE, 5, 10, 150, 40, main, (HMENU)IDC_MODE,
-                  nullptr, nullptr);
-  int code = -1;
-  EXPECT_FALSE(platform_test::pump(&code));
-  EXPECT_EQ(code, 0);
+  EXPECT_EQ(platform_test::takeTrace(),
+            "0 box 600 none ok \"error\" \"btnSpinPickState value is invalid...\" -> OK\n"
+            "0 box 608 none ok \"error\" \"btnParticipantState value is invalid...\" -> OK\n");
 }
 
 }  // namespace
