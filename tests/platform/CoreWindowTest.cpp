@@ -46,18 +46,6 @@ TEST_F(CoreWindowTest, DefaultPlaceLeavesTheTitleBarAndDesktopIsTheScreen) {
   ASSERT_TRUE(GetWindowRect(hwnd, &rect) && GetClientRect(hwnd, &client));
   ASSERT_TRUE(GetWindowRect(GetDesktopWindow(), &desktop));
   EXPECT_EQ(corners(rect) + ", " + corners(client) + ", " + corners(desktop), "0 52 480 800, 0 0 480 748, 0 0 480 800");
-
-  platform::Options square;
-  square.screenWidth = 320;
-  square.screenHeight = 320;
-  platform::start(square, &fake);
-  EXPECT_FALSE(IsWindow(hwnd));
-  EXPECT_EQ(platform::barHeight(), 26);
-  Recorder::registerClass();
-  hwnd = CreateWindowExW(0, u"CoreRecorder", u"Main", 0, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                         nullptr, nullptr, nullptr, nullptr);
-  ASSERT_TRUE(GetWindowRect(hwnd, &rect));
-  EXPECT_EQ(corners(rect), "0 26 320 320");
 }
 
 TEST_F(CoreWindowTest, CreateSendsCreateStructAndMinusOneFails) {

@@ -61,16 +61,6 @@ TEST(GdiObjects, MemoryDcStartsWithAOnePixelBitmapAndSelectedObjectsCannotBeDele
   EXPECT_EQ(SelectObject(dc, first), obj(bitmap));
   EXPECT_TRUE(DeleteObject(obj(bitmap)));
   EXPECT_TRUE(DeleteDC(dc));
-
-  LOGFONTW logFont{};
-  logFont.lfHeight = 24;
-  logFont.lfWeight = FW_BOLD;
-  HFONT font = CreateFontIndirectW(&logFont);
-  LOGFONTW back{};
-  ASSERT_EQ(GetObjectW(obj(font), sizeof back, &back), static_cast<int>(sizeof back));
-  EXPECT_EQ(std::memcmp(&back, &logFont, sizeof back), 0);
-  EXPECT_EQ(GetObjectW(obj(font), 4, &back), 0);  // too small a buffer
-  DeleteObject(obj(font));
 }
 
 TEST(GdiObjects, StaleAndForeignHandlesFailCleanly) {

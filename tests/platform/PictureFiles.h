@@ -74,42 +74,22 @@ inline bool claimSize(std::vector<uint8_t>* jpeg, int width, int height) {
 // structure starts in the file, for tests that damage it.
 inline std::vector<uint8_t> withExifThumbnail(const std::vector<uint8_t>& photo, const std::vector<uint8_t>& thumbnail,
                                               bool bigEndian = false, size_t* tiffStart = nullptr) {
-  std::vector<uint8_t> tiff;
-  auto half = [&](uint32_t v) {
-    if (bigEndian) {
-      tiff.push_back(static_cast<uint8_t>(v >> 8));
-      tiff.push_back(static_cast<uint8_t>(v));
-    } else {
-      tiff.push_back(static_cast<uint8_t>(v));
-      tiff.push_back(static_cast<uint8_t>(v >> 8));
-    }
+  std::vector<uint8_t> tiff = {uint8_t(bigEndian ? 'M' : 'I'), uint8_t(bigEndian ? 'M' : 'I')};
+  auto put = [&](uint32_t v, int bytes) {
+    for (int i = 0; i < bytes; ++i) tiff.push_back(static_cast<uint8_t>(v >> (8 * (bigEndian ? bytes - 1 - i : i))));
   };
-  auto word = [&](uint32_t v) {
-    if (bigEndian) {
-      half(v >> 16);
-      half(v & 0xFFFF);
-    } else {
-      half(v & 0xFFFF);
-      half(v >> 16);
-    }
-  };
-  tiff.push_back(bigEndian ? 'M' : 'I');
-  tiff.push_back(bigEndian ? 'M' : 'I');
-  half(42);
-  word(8);  // the first directory, empty, links to the second at 14
-  half(0);
-  word(14);
-  half(2);  // the second: the thumbnail's offset and length (LONGs), then the end
-  uint32_t thumbnailAt = 14 + 2 + 2 * 12 + 4;
-  half(0x0201);
-  half(4);
-  word(1);
-  word(thumbnailAt);
-  half(0x0202);
-  half(4);
-  word(1);
-  word(static_cast<uint32_t>(thumbnail.size()));
-  word(0);
+  put(42, 2);
+  put(8, 4);  // the first directory, empty, links to the second at 14
+  put(0, 2);
+  put(14, 4);
+  put(2, 2);  // the second: the thumbnail's offset and length (LONGs), then the end
+  for (uint32_t tag : {0x0201u, 0x0202u}) {
+    put(tag, 2);
+    put(4, 2);
+    put(1, 4);
+    put(tag == 0x0201 ? 14 + 2 + 2 * 12 + 4 : static_cast<uint32_t>(thumbnail.size()), 4);
+  }
+  put(0, 4);
   tiff.insert(tiff.end(), thumbnail.begin(), thumbnail.end());
 
   std::vector<uint8_t> block = {'E', 'x', 'i', 'f', 0, 0};

