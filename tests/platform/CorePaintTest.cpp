@@ -124,24 +124,7 @@ TEST_F(CorePaintTest, HidingAWindowExposesWhatLiesUnderIt) {
   EXPECT_EQ(pixel(130, 60), blue);
 }
 
-TEST_F(CorePaintTest, PendingEraseFillsWithTheClassBrushBeforeThePaint) {
-  HBRUSH brush = CreateSolidBrush(RGB(0, 0, 255));
-  WNDCLASSW wc{};
-  wc.lpfnWndProc = DefWindowProcW;
-  wc.lpszClassName = u"CoreBrushed";
-  wc.hbrBackground = brush;
-  ASSERT_TRUE(RegisterClassW(&wc));
-  HWND hwnd = CreateWindowExW(0, u"CoreBrushed", u"", WS_VISIBLE, 10, 10, 30, 30, nullptr, nullptr, nullptr, nullptr);
-  ASSERT_TRUE(hwnd);
-  pump();
-  EXPECT_EQ(pixel(20, 20), blue);
-  EXPECT_EQ(pixel(45, 20), 0u);  // outside: the screen stays black
-  EXPECT_FALSE(platform::messageReady());
-  DestroyWindow(hwnd);
-  DeleteObject(reinterpret_cast<HGDIOBJ>(brush));
-}
-
-TEST_F(CorePaintTest, InvalidationWithoutEraseSendsNoEraseMessage) {
+TEST_F(CorePaintTest, EraseFillsWithTheClassBrushOnlyWhenAsked) {
   int erases = 0;
   Recorder::handler() = [&](HWND h, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
     if (message == WM_ERASEBKGND) ++erases;
@@ -156,6 +139,19 @@ TEST_F(CorePaintTest, InvalidationWithoutEraseSendsNoEraseMessage) {
   InvalidateRect(hwnd, nullptr, TRUE);
   pump();
   EXPECT_EQ(erases, 2);
+
+  HBRUSH brush = CreateSolidBrush(RGB(0, 0, 255));
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.lpszClassName = u"CoreBrushed";
+  wc.hbrBackground = brush;
+  ASSERT_TRUE(RegisterClassW(&wc));
+  CreateWindowExW(0, u"CoreBrushed", u"", WS_VISIBLE, 60, 10, 30, 30, nullptr, nullptr, nullptr, nullptr);
+  pump();
+  EXPECT_EQ(pixel(70, 20), blue);
+  EXPECT_EQ(pixel(95, 20), 0u);  // outside: the screen stays black
+  EXPECT_FALSE(platform::messageReady());
+  DeleteObject(reinterpret_cast<HGDIOBJ>(brush));
 }
 
 }  // namespace

@@ -1,87 +1,64 @@
-// The file-open dialog on the headless back end: the script's choices, the trace, and the
-// record's buffer rules.
+// The file-open dialog on the headless back end: the path as chosen, the owner's name in the
+// trace, the record's buffer rules; and zenity, run without a shell.
 #include <commdlg.h>
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 
 #include "PlatformInternal.h"
 #include "PlatformTest.h"
+#include "TestWindows.h"
 #include "services/DesktopFileChooser.h"
 
 namespace {
 
-const WCHAR* Filter = TEXT("JPEG Files (*.jpg)\0*.jpg;*.jpeg\0All Files (*.*)\0*.*\0");
-
-LRESULT plainProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  return DefWindowProcW(hwnd, message, wParam, lParam);
-}
-
 class FileDialogTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    platform_test::start({480, 800, ""});
-    WNDCLASSW wc = {};
-    wc.lpfnWndProc = plainProc;
-    wc.lpszClassName = TEXT("DialogOwner");
-    RegisterClassW(&wc);
-    main = CreateWindowExW(0, TEXT("DialogOwner"), TEXT("Main"), WS_VISIBLE, 0, 52, 480, 696, nullptr, nullptr, nullptr,
-                           nullptr);
-    button = CreateWindowExW(0, TEXT("DialogOwner"), TEXT("img."), WS_CHILD | WS_VISIBLE, 10, 10, 70, 90, main,
-                             (HMENU)712, nullptr, nullptr);
+    platform_test::start();
+    main = test_windows::create(u"DialogOwner", DefWindowProcW, WS_VISIBLE, 0, 52, 480, 696);
+    button = test_windows::create(u"DialogOwner", DefWindowProcW, WS_CHILD | WS_VISIBLE, 10, 10, 70, 90, main, 712);
     platform_test::pump();
     platform_test::takeTrace();
-    ZeroMemory(path, sizeof(path));
-    ZeroMemory(&record, sizeof(record));
     record.lStructSize = sizeof(record);
     record.hwndOwner = button;
-    record.lpstrFilter = Filter;
+    record.lpstrFilter = u"JPEG Files (*.jpg)\0*.jpg;*.jpeg\0All Files (*.*)\0*.*\0";
     record.lpstrFile = path;
     record.nMaxFile = MAX_PATH;
   }
 
-  std::string traceEvent() {
-    std::string trace = platform_test::takeTrace();
-    size_t space = trace.find(' ');
-    return space == std::string::npos ? trace : trace.substr(space + 1);
-  }
-
   HWND main = nullptr;
   HWND button = nullptr;
-  WCHAR path[MAX_PATH];
-  OPENFILENAMEW record;
+  WCHAR path[MAX_PATH] = {};
+  OPENFILENAMEW record{};
 };
 
-TEST_F(FileDialogTest, HandsTheChosenPathOverAsItStands) {
+TEST_F(FileDialogTest, HandsTheChosenPathOverWithItsNameAndExtensionOffsets) {
   platform_test::choose("\\home\\me\\100% sure\\a b.JPG");
   ASSERT_TRUE(GetOpenFileNameW(&record));
   EXPECT_EQ(std::u16string(path), u"\\home\\me\\100% sure\\a b.JPG");
   EXPECT_EQ(record.nFileOffset, 19);
   EXPECT_EQ(record.nFileExtension, 23);
-  EXPECT_EQ(traceEvent(), "file-dialog 712 -> \"\\\\home\\\\me\\\\100% sure\\\\a b.JPG\"\n");
-}
-
-TEST_F(FileDialogTest, NamesItsOwnerAsBoxesDo) {
+  EXPECT_EQ(platform_test::takeTrace(), "0 file-dialog 712 -> \"\\\\home\\\\me\\\\100% sure\\\\a b.JPG\"\n");
   platform_test::choose("a.jpg");
   record.hwndOwner = main;
   ASSERT_TRUE(GetOpenFileNameW(&record));
-  EXPECT_EQ(traceEvent(), "file-dialog main -> \"a.jpg\"\n");
   platform_test::chooseCancel();
   record.hwndOwner = nullptr;
   EXPECT_FALSE(GetOpenFileNameW(&record));
-  EXPECT_EQ(traceEvent(), "file-dialog none -> cancel\n");
+  EXPECT_EQ(platform_test::takeTrace(), "0 file-dialog main -> \"a.jpg\"\n0 file-dialog none -> cancel\n");
 }
 
 TEST_F(FileDialogTest, CancelAndPathsTooLongLeaveTheBufferAlone) {
-  StringCchCopyW(path, MAX_PATH, TEXT("\\earlier.jpg"));
+  StringCchCopyW(path, MAX_PATH, u"\\earlier.jpg");
   platform_test::chooseCancel();
   EXPECT_FALSE(GetOpenFileNameW(&record));
   EXPECT_EQ(std::u16string(path), u"\\earlier.jpg");
-
   platform_test::choose("\\0123456789.jpg");  // 15 characters and the terminator
   record.nMaxFile = 15;
   EXPECT_FALSE(GetOpenFileNameW(&record));
@@ -112,23 +89,16 @@ TEST(DesktopPatterns, MatchBothCasesAndEveryFile) {
   EXPECT_EQ(desktopPatterns({"*.*"}), (std::vector<std::string>{"*"}));
 }
 
-}  // namespace
-
 // zenity is started without a shell, with one argument a piece, and its answer read back.
 TEST(ZenityChooser, PassesArgumentsAsTheyAreAndReadsThePath) {
-  platform_test::start({480, 800, ""});
-  std::filesystem::path folder =
-      std::filesystem::temp_directory_path() / ("vortelle-zenity-" + std::to_string(getpid()));
-  std::filesystem::create_directories(folder);
-  std::string log = (folder / "arguments").string();
-  std::string fake = (folder / "zenity").string();
-  std::FILE* script = std::fopen(fake.c_str(), "w");
-  ASSERT_NE(script, nullptr);
-  std::fprintf(script, "#!/bin/sh\nfor a in \"$@\"; do echo \"[$a]\"; done > '%s'\necho '/home/me/my $HOME pic.JPG'\n",
-               log.c_str());
-  std::fclose(script);
-  std::filesystem::permissions(fake, std::filesystem::perms::owner_all);
-  std::string oldPath = std::getenv("PATH") != nullptr ? std::getenv("PATH") : "";
+  namespace fs = std::filesystem;
+  const fs::path folder = fs::temp_directory_path() / ("vortelle-zenity-" + std::to_string(getpid()));
+  fs::create_directories(folder);
+  const std::string log = (folder / "arguments").string();
+  std::ofstream(folder / "zenity") << "#!/bin/sh\nfor a in \"$@\"; do echo \"[$a]\"; done > '" << log
+                                   << "'\necho '/home/me/my $HOME pic.JPG'\n";
+  fs::permissions(folder / "zenity", fs::perms::owner_all);
+  const std::string oldPath = std::getenv("PATH") != nullptr ? std::getenv("PATH") : "";
   setenv("PATH", (folder.string() + ":" + oldPath).c_str(), 1);
 
   platform::FileChooserRequest request;
@@ -138,14 +108,12 @@ TEST(ZenityChooser, PassesArgumentsAsTheyAreAndReadsThePath) {
   EXPECT_EQ(platform::chooseZenity(request, &chosen), platform::ChooserResult::Chosen);
   setenv("PATH", oldPath.c_str(), 1);
   EXPECT_EQ(chosen, "/home/me/my $HOME pic.JPG");
-
-  std::FILE* arguments = std::fopen(log.c_str(), "r");
-  ASSERT_NE(arguments, nullptr);
-  char text[1024] = {};
-  size_t length = std::fread(text, 1, sizeof text - 1, arguments);
-  std::fclose(arguments);
-  EXPECT_EQ(std::string(text, length),
+  std::stringstream arguments;
+  arguments << std::ifstream(log).rdbuf();
+  EXPECT_EQ(arguments.str(),
             "[--file-selection]\n[--title=Open; rm -rf]\n[--file-filter=JPEG Files (*.jpg) | *.jpg *.JPG]\n"
             "[--file-filter=All Files (*.*) | *]\n");
-  std::filesystem::remove_all(folder);
+  fs::remove_all(folder);
 }
+
+}  // namespace

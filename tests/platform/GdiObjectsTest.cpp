@@ -3,6 +3,7 @@
 #include "GdiTestSupport.h"
 #include "PlatformInternal.h"
 #include "PlatformTest.h"
+#include "TestWindows.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +13,7 @@ using platform::gdi::ObjectCounts;
 
 namespace {
 
-TEST(GdiObjects, CountsFollowCreationAndDeletionOfEachKind) {
+TEST(GdiObjects, CountsFollowCreationAndDeletionOfEachKindButNotStockObjects) {
   ObjectCounts before = liveObjects();
   HDC dc = CreateCompatibleDC(nullptr);
   HPEN pen = CreatePen(PS_SOLID, 2, 0);
@@ -21,25 +22,12 @@ TEST(GdiObjects, CountsFollowCreationAndDeletionOfEachKind) {
   logFont.lfHeight = 20;
   HFONT font = CreateFontIndirectW(&logFont);
   HBITMAP bitmap = CreateCompatibleBitmap(dc, 5, 5);
-  ObjectCounts during = liveObjects();
-  EXPECT_EQ(during.pens, before.pens + 1);
-  EXPECT_EQ(during.brushes, before.brushes + 1);
-  EXPECT_EQ(during.fonts, before.fonts + 1);
-  EXPECT_EQ(during.bitmaps, before.bitmaps + 1);
-  EXPECT_EQ(during.deviceContexts, before.deviceContexts + 1);
-  EXPECT_TRUE(DeleteObject(obj(pen)));
-  EXPECT_TRUE(DeleteObject(obj(brush)));
-  EXPECT_TRUE(DeleteObject(obj(font)));
-  EXPECT_TRUE(DeleteObject(obj(bitmap)));
+  EXPECT_EQ(liveObjects(), (ObjectCounts{before.pens + 1, before.brushes + 1, before.fonts + 1, before.bitmaps + 1,
+                                         before.deviceContexts + 1}));
+  for (HGDIOBJ object : {obj(pen), obj(brush), obj(font), obj(bitmap)}) EXPECT_TRUE(DeleteObject(object));
   EXPECT_TRUE(DeleteDC(dc));
-  EXPECT_EQ(liveObjects(), before);
-}
-
-TEST(GdiObjects, StockObjectsAreSharedUncountedAndSurviveDeletion) {
-  ObjectCounts before = liveObjects();
-  HGDIOBJ white = GetStockObject(WHITE_BRUSH);
-  ASSERT_NE(white, nullptr);
-  EXPECT_EQ(GetStockObject(WHITE_BRUSH), white);
+  // Stock objects are shared, and deleting them does nothing.
+  EXPECT_EQ(GetStockObject(WHITE_BRUSH), GetStockObject(WHITE_BRUSH));
   for (int which : {WHITE_BRUSH, LTGRAY_BRUSH, GRAY_BRUSH, DKGRAY_BRUSH, BLACK_BRUSH, NULL_BRUSH, WHITE_PEN, BLACK_PEN,
                     NULL_PEN, SYSTEM_FONT}) {
     ASSERT_NE(GetStockObject(which), nullptr) << which;
@@ -49,53 +37,30 @@ TEST(GdiObjects, StockObjectsAreSharedUncountedAndSurviveDeletion) {
   EXPECT_EQ(liveObjects(), before);
 }
 
-TEST(GdiObjects, MemoryDcStartsWithAOnePixelBitmapAndSelectReturnsThePrevious) {
+TEST(GdiObjects, MemoryDcStartsWithAOnePixelBitmapAndSelectedObjectsCannotBeDeleted) {
+  Canvas canvas(7, 3, RGB(0, 0, 0));
   HDC dc = CreateCompatibleDC(nullptr);
   HBITMAP bitmap = CreateCompatibleBitmap(dc, 7, 3);
   HGDIOBJ first = SelectObject(dc, obj(bitmap));
-  ASSERT_NE(first, nullptr);
   BITMAP description{};
   ASSERT_EQ(GetObjectW(first, sizeof description, &description), static_cast<int>(sizeof description));
-  EXPECT_EQ(description.bmWidth, 1);
-  EXPECT_EQ(description.bmHeight, 1);
+  EXPECT_EQ(description.bmWidth * description.bmHeight, 1);
   ASSERT_EQ(GetObjectW(obj(bitmap), sizeof description, &description), static_cast<int>(sizeof description));
   EXPECT_EQ(description.bmWidth, 7);
   EXPECT_EQ(description.bmHeight, 3);
   EXPECT_EQ(description.bmBitsPixel, 24);
-  EXPECT_EQ(description.bmPlanes, 1);
-  // A new bitmap is black.
-  EXPECT_EQ(GetPixel(dc, 6, 2), RGB(0, 0, 0));
+  EXPECT_EQ(GetPixel(dc, 6, 2), RGB(0, 0, 0));  // a new bitmap is black
+  HPEN pen = CreatePen(PS_SOLID, 1, 0);
+  HGDIOBJ oldPen = SelectObject(dc, obj(pen));
+  EXPECT_FALSE(DeleteObject(obj(pen)));
+  EXPECT_FALSE(DeleteObject(obj(bitmap)));
+  // A bitmap lives in one DC at a time.
+  EXPECT_EQ(SelectObject(canvas.dc(), obj(bitmap)), nullptr);
+  SelectObject(dc, oldPen);
+  EXPECT_TRUE(DeleteObject(obj(pen)));
   EXPECT_EQ(SelectObject(dc, first), obj(bitmap));
   EXPECT_TRUE(DeleteObject(obj(bitmap)));
   EXPECT_TRUE(DeleteDC(dc));
-}
-
-TEST(GdiObjects, GetObjectDescribesAFont) {
-  LOGFONTW logFont{};
-  logFont.lfHeight = 24;
-  logFont.lfWidth = 10;
-  logFont.lfWeight = FW_BOLD;
-  std::memcpy(logFont.lfFaceName, u"Tahoma", sizeof u"Tahoma");
-  HFONT font = CreateFontIndirectW(&logFont);
-  LOGFONTW back{};
-  ASSERT_EQ(GetObjectW(obj(font), sizeof back, &back), static_cast<int>(sizeof back));
-  EXPECT_EQ(std::memcmp(&back, &logFont, sizeof back), 0);
-  EXPECT_EQ(GetObjectW(obj(font), 4, &back), 0);
-  DeleteObject(obj(font));
-}
-
-TEST(GdiObjects, ObjectsSelectedInADcCannotBeDeleted) {
-  Canvas canvas(2, 2);
-  HPEN pen = CreatePen(PS_SOLID, 1, 0);
-  HGDIOBJ oldPen = SelectObject(canvas.dc(), obj(pen));
-  EXPECT_FALSE(DeleteObject(obj(pen)));
-  EXPECT_FALSE(DeleteObject(obj(canvas.bitmap())));
-  // A bitmap lives in one DC at a time.
-  HDC other = CreateCompatibleDC(canvas.dc());
-  EXPECT_EQ(SelectObject(other, obj(canvas.bitmap())), nullptr);
-  DeleteDC(other);
-  SelectObject(canvas.dc(), oldPen);
-  EXPECT_TRUE(DeleteObject(obj(pen)));
 }
 
 TEST(GdiObjects, StaleAndForeignHandlesFailCleanly) {
@@ -110,6 +75,9 @@ TEST(GdiObjects, StaleAndForeignHandlesFailCleanly) {
   HBRUSH next = CreateSolidBrush(0);
   EXPECT_EQ(SelectObject(dc, obj(brush)), nullptr);
   DeleteObject(obj(next));
+  // A DC is not an object to select or delete as one.
+  EXPECT_EQ(SelectObject(dc, obj(dc)), nullptr);
+  EXPECT_FALSE(DeleteObject(obj(dc)));
   ASSERT_TRUE(DeleteDC(dc));
   EXPECT_FALSE(DeleteDC(dc));
   EXPECT_FALSE(Rectangle(dc, 0, 0, 5, 5));
@@ -124,11 +92,6 @@ TEST(GdiObjects, StaleAndForeignHandlesFailCleanly) {
   EXPECT_FALSE(DeleteObject(reinterpret_cast<HGDIOBJ>(0x12345)));
   EXPECT_EQ(GetObjectW(nullptr, 0, nullptr), 0);
   EXPECT_EQ(SetTextColor(nullptr, 0), CLR_INVALID);
-  // A DC is not an object to select or delete as one.
-  HDC real = CreateCompatibleDC(nullptr);
-  EXPECT_EQ(SelectObject(real, obj(real)), nullptr);
-  EXPECT_FALSE(DeleteObject(obj(real)));
-  DeleteDC(real);
 }
 
 // A window whose every paint makes, uses and gives back the game's kinds of objects: a memory
@@ -137,37 +100,29 @@ LRESULT paintingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message != WM_PAINT) return DefWindowProcW(hwnd, message, wParam, lParam);
   PAINTSTRUCT paint;
   HDC hdc = BeginPaint(hwnd, &paint);
-  HDC memory = CreateCompatibleDC(hdc);
-  HBITMAP bitmap = CreateCompatibleBitmap(hdc, 30, 30);
-  HGDIOBJ oldBitmap = SelectObject(memory, obj(bitmap));
   {
-    PenAndBrush tools(memory, PS_SOLID, 3, RGB(0, 0, 0), RGB(220, 226, 237));
-    Rectangle(memory, 0, 0, 30, 30);
+    Canvas memory(30, 30);
+    {
+      PenAndBrush tools(memory.dc(), PS_SOLID, 3, RGB(0, 0, 0), RGB(220, 226, 237));
+      Rectangle(memory.dc(), 0, 0, 30, 30);
+    }
+    LOGFONTW logFont{};
+    logFont.lfHeight = 12;
+    HFONT font = CreateFontIndirectW(&logFont);
+    HGDIOBJ oldFont = SelectObject(memory.dc(), obj(font));
+    RECT area{0, 30, 30, 30};  // no room: the text is laid out but not drawn over the box
+    DrawTextW(memory.dc(), u"12", -1, &area, DT_CENTER);
+    SelectObject(memory.dc(), oldFont);
+    DeleteObject(obj(font));
+    BitBlt(hdc, 0, 0, 30, 30, memory.dc(), 0, 0, SRCCOPY);
   }
-  LOGFONTW logFont{};
-  logFont.lfHeight = 12;
-  HFONT font = CreateFontIndirectW(&logFont);
-  HGDIOBJ oldFont = SelectObject(memory, obj(font));
-  RECT area{0, 30, 30, 30};  // no room: the text is laid out but not drawn over the box
-  DrawTextW(memory, u"12", -1, &area, DT_CENTER);
-  SelectObject(memory, oldFont);
-  DeleteObject(obj(font));
-  BitBlt(hdc, 0, 0, 30, 30, memory, 0, 0, SRCCOPY);
-  SelectObject(memory, oldBitmap);
-  DeleteObject(obj(bitmap));
-  DeleteDC(memory);
   EndPaint(hwnd, &paint);
   return 0;
 }
 
 TEST(GdiObjects, AThousandWindowPaintsLeaveEveryCountWhereItStarted) {
   platform_test::start();
-  WNDCLASSW windowClass{};
-  windowClass.lpfnWndProc = paintingProc;
-  windowClass.lpszClassName = u"gdiPaintCounter";
-  ASSERT_NE(RegisterClassW(&windowClass), 0);
-  HWND hwnd =
-      CreateWindowExW(0, u"gdiPaintCounter", u"", WS_VISIBLE, 0, 52, 100, 100, nullptr, nullptr, nullptr, nullptr);
+  HWND hwnd = test_windows::create(u"gdiPaintCounter", paintingProc, WS_VISIBLE, 0, 52, 100, 100);
   ASSERT_NE(hwnd, nullptr);
   platform_test::pump();
   ObjectCounts before = liveObjects();
@@ -178,7 +133,6 @@ TEST(GdiObjects, AThousandWindowPaintsLeaveEveryCountWhereItStarted) {
   EXPECT_EQ(liveObjects(), before);
   EXPECT_EQ(platform_test::pixel(0, 52), 0u);  // the pen's outline reached the screen
   EXPECT_EQ(platform_test::pixel(10, 62), 0xDCE2EDu);
-  DestroyWindow(hwnd);
   platform_test::start();
 }
 

@@ -1,4 +1,5 @@
-// Screen device contexts: drawing at the DC's origin, kept inside its clip region.
+// Screen device contexts: drawing at the DC's origin, kept inside its clip region, counted while
+// alive, and every change reported to the back end.
 #include "CoreFixture.h"
 #include "GdiTestSupport.h"
 #include "PlatformInternal.h"
@@ -9,6 +10,8 @@
 #include <vector>
 
 using namespace gdi_test;
+using platform::gdi::createScreenDC;
+using platform::gdi::destroyScreenDC;
 
 namespace {
 
@@ -17,22 +20,21 @@ constexpr COLORREF Blue = RGB(0, 0, 255);
 class GdiScreenDc : public ::testing::Test {
  protected:
   void SetUp() override {
-    // Paint the whole screen white first.
-    HDC whole = platform::gdi::createScreenDC(0, 0, nullptr);
+    HDC whole = createScreenDC(0, 0, nullptr);
     ASSERT_NE(whole, nullptr);
-    RECT all{0, 0, 480, 800};
-    FillRect(whole, &all, reinterpret_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    platform::gdi::destroyScreenDC(whole);
+    fill(whole, {0, 0, 480, 800}, RGB(255, 255, 255));
+    destroyScreenDC(whole);
   }
   static uint32_t screen(int x, int y) { return platform_test::pixel(x, y); }
 };
 
-TEST_F(GdiScreenDc, DrawsAtItsOriginAndOnlyInsideItsClip) {
+TEST_F(GdiScreenDc, DrawsAtItsOriginAndOnlyInsideItsClipAndCountsWhileAlive) {
+  const platform::gdi::ObjectCounts before = platform::gdi::liveObjects();
   const platform::core::Region clip(RECT{100, 50, 160, 90});
-  HDC dc = platform::gdi::createScreenDC(100, 50, &clip);
+  HDC dc = createScreenDC(100, 50, &clip);
   ASSERT_NE(dc, nullptr);
-  RECT big{-20, -20, 200, 200};
-  FillRect(dc, &big, reinterpret_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  EXPECT_EQ(platform::gdi::liveObjects().deviceContexts, before.deviceContexts + 1);
+  fill(dc, {-20, -20, 200, 200}, RGB(0, 0, 0));
   {
     PenAndBrush tools(dc, PS_SOLID, 2, Blue, Blue);
     Ellipse(dc, -50, -50, 150, 150);
@@ -44,24 +46,25 @@ TEST_F(GdiScreenDc, DrawsAtItsOriginAndOnlyInsideItsClip) {
   EXPECT_EQ(screen(100, 50), 0x0000FFu);
   EXPECT_EQ(screen(159, 89), 0x0000FFu);
   // Around the clip nothing changed.
-  for (int x = 95; x < 165; ++x) {
-    ASSERT_EQ(screen(x, 49), 0xFFFFFFu) << x;
-    ASSERT_EQ(screen(x, 90), 0xFFFFFFu) << x;
-  }
-  for (int y = 45; y < 95; ++y) {
-    ASSERT_EQ(screen(99, y), 0xFFFFFFu) << y;
-    ASSERT_EQ(screen(160, y), 0xFFFFFFu) << y;
-  }
+  for (int x = 95; x < 165; ++x)
+    for (int y = 45; y < 95; ++y)
+      if (x < 100 || x >= 160 || y < 50 || y >= 90) {
+        ASSERT_EQ(screen(x, y), 0xFFFFFFu) << x << "," << y;
+      }
+  HBITMAP bitmap = CreateCompatibleBitmap(dc, 4, 4);
+  EXPECT_EQ(SelectObject(dc, obj(bitmap)), nullptr);  // a screen DC takes no bitmap
+  DeleteObject(obj(bitmap));
   EXPECT_FALSE(DeleteDC(dc));  // ended by its owner, not DeleteDC
-  EXPECT_TRUE(platform::gdi::destroyScreenDC(dc));
-  EXPECT_FALSE(platform::gdi::destroyScreenDC(dc));
+  EXPECT_TRUE(destroyScreenDC(dc));
+  EXPECT_FALSE(destroyScreenDC(dc));
+  EXPECT_EQ(platform::gdi::liveObjects(), before);
 }
 
-TEST_F(GdiScreenDc, CopiesFromABufferToTheScreenThroughARegionOfTwoParts) {
+TEST_F(GdiScreenDc, CopiesFromABufferToTheScreenThroughARegionOfTwoPartsAndBack) {
   Canvas buffer(40, 40, Blue);
   platform::core::Region clip(RECT{10, 10, 20, 20});
   clip.add(RECT{30, 30, 40, 40});
-  HDC dc = platform::gdi::createScreenDC(10, 10, &clip);
+  HDC dc = createScreenDC(10, 10, &clip);
   ASSERT_TRUE(BitBlt(dc, 0, 0, 40, 40, buffer.dc(), 0, 0, SRCCOPY));
   EXPECT_EQ(screen(10, 10), 0x0000FFu);
   EXPECT_EQ(screen(39, 39), 0x0000FFu);
@@ -71,20 +74,7 @@ TEST_F(GdiScreenDc, CopiesFromABufferToTheScreenThroughARegionOfTwoParts) {
   Canvas back(10, 10);
   ASSERT_TRUE(BitBlt(back.dc(), 0, 0, 10, 10, dc, 0, 0, SRCCOPY));
   EXPECT_EQ(back.at(0, 0), Blue);
-  platform::gdi::destroyScreenDC(dc);
-}
-
-TEST_F(GdiScreenDc, ScreenDcsCountWhileAliveAndTakeNoBitmap) {
-  platform::gdi::ObjectCounts before = platform::gdi::liveObjects();
-  HDC dc = platform::gdi::createScreenDC(0, 0, nullptr);
-  EXPECT_EQ(platform::gdi::liveObjects().deviceContexts, before.deviceContexts + 1);
-  HDC memory = CreateCompatibleDC(dc);
-  HBITMAP bitmap = CreateCompatibleBitmap(dc, 4, 4);
-  EXPECT_EQ(SelectObject(dc, obj(bitmap)), nullptr);
-  DeleteObject(obj(bitmap));
-  DeleteDC(memory);
-  platform::gdi::destroyScreenDC(dc);
-  EXPECT_EQ(platform::gdi::liveObjects(), before);
+  destroyScreenDC(dc);
 }
 
 // A back end that records what the drawing layer says changed.
@@ -93,35 +83,21 @@ struct ChangeRecorder : core_test::FakeBackend {
   std::vector<RECT> changes;
 };
 
-bool contains(const RECT& outer, const RECT& inner) {
-  return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
-         inner.bottom <= outer.bottom;
-}
-
 TEST(GdiScreenDcChanges, EveryDrawReportsWhatChangedCutToTheClip) {
   ChangeRecorder recorder;
   platform::Options options;
   options.headless = true;
   platform::start(options, &recorder);
-  const platform::core::Region clip(RECT{100, 50, 160, 90});
-  HDC dc = platform::gdi::createScreenDC(100, 50, &clip);
   const RECT clipRect{100, 50, 160, 90};
-
-  RECT big{-20, -20, 200, 200};
-  FillRect(dc, &big, reinterpret_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-  ASSERT_EQ(recorder.changes.size(), 1u);
-  EXPECT_TRUE(EqualRect(&recorder.changes[0], &clipRect));
-
-  SetPixel(dc, 2, 3, RGB(255, 0, 0));
-  ASSERT_EQ(recorder.changes.size(), 2u);
-  const RECT pixel{102, 53, 103, 54};
-  EXPECT_TRUE(EqualRect(&recorder.changes[1], &pixel));
-
+  const platform::core::Region clip(clipRect);
+  HDC dc = createScreenDC(100, 50, &clip);
   Canvas source(5, 5);
+  fill(dc, {-20, -20, 200, 200}, RGB(0, 0, 0));
+  SetPixel(dc, 2, 3, RGB(255, 0, 0));
   BitBlt(dc, 10, 10, 5, 5, source.dc(), 0, 0, SRCCOPY);
-  ASSERT_EQ(recorder.changes.size(), 3u);
-  const RECT copied{110, 60, 115, 65};
-  EXPECT_TRUE(EqualRect(&recorder.changes[2], &copied));
+  std::vector<std::string> exact;
+  for (const RECT& change : recorder.changes) exact.push_back(core_test::corners(change));
+  EXPECT_EQ(exact, (std::vector<std::string>{"100 50 160 90", "102 53 103 54", "110 60 115 65"}));
 
   Ellipse(dc, 0, 0, 10, 10);
   Rectangle(dc, 20, 20, 30, 30);
@@ -132,16 +108,18 @@ TEST(GdiScreenDcChanges, EveryDrawReportsWhatChangedCutToTheClip) {
   RECT text{0, 0, 60, 20};
   DrawTextW(dc, u"Notice", -1, &text, DT_CENTER);
   ASSERT_EQ(recorder.changes.size(), 8u);
-  EXPECT_TRUE(contains(recorder.changes[3], RECT{100, 50, 110, 60}));
-  EXPECT_TRUE(contains(recorder.changes[4], RECT{120, 70, 130, 80}));
-  EXPECT_TRUE(contains(recorder.changes[5], RECT{100, 80, 150, 81}));
-  EXPECT_TRUE(contains(recorder.changes[6], RECT{105, 55, 141, 81}));
-  for (const RECT& change : recorder.changes) EXPECT_TRUE(contains(clipRect, change));
-
+  const RECT drawn[] = {{100, 50, 110, 60}, {120, 70, 130, 80}, {100, 80, 150, 81}, {105, 55, 141, 81}};
+  RECT both;
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_TRUE(IntersectRect(&both, &recorder.changes[3 + i], &drawn[i]) && EqualRect(&both, &drawn[i])) << i;
+  }
+  for (const RECT& change : recorder.changes) {
+    EXPECT_TRUE(IntersectRect(&both, &clipRect, &change) && EqualRect(&both, &change)) << core_test::corners(change);
+  }
   // Memory DCs report nothing.
   Rectangle(source.dc(), 0, 0, 3, 3);
   EXPECT_EQ(recorder.changes.size(), 8u);
-  platform::gdi::destroyScreenDC(dc);
+  destroyScreenDC(dc);
   platform_test::start();
 }
 

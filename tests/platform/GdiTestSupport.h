@@ -17,6 +17,12 @@ inline uint32_t rgb(COLORREF c) {
   return (uint32_t{GetRValue(c)} << 16) | (uint32_t{GetGValue(c)} << 8) | GetBValue(c);
 }
 
+inline void fill(HDC dc, RECT rect, COLORREF colour) {
+  HBRUSH brush = CreateSolidBrush(colour);
+  FillRect(dc, &rect, brush);
+  DeleteObject(obj(brush));
+}
+
 // A memory DC holding a fresh bitmap filled with one colour; everything freed at the end.
 class Canvas {
  public:
@@ -24,10 +30,7 @@ class Canvas {
     dc_ = CreateCompatibleDC(nullptr);
     bitmap_ = CreateCompatibleBitmap(dc_, width, height);
     previous_ = SelectObject(dc_, obj(bitmap_));
-    HBRUSH brush = CreateSolidBrush(fill);
-    RECT all{0, 0, width, height};
-    FillRect(dc_, &all, brush);
-    DeleteObject(obj(brush));
+    gdi_test::fill(dc_, {0, 0, width, height}, fill);
   }
   ~Canvas() {
     SelectObject(dc_, previous_);

@@ -1,5 +1,5 @@
-// Text: placement by the format flags, the phone's faces from their files, an unreadable file,
-// cell and average widths, mnemonic prefixes, line breaks, word breaks and Korean glyphs.
+// Text: placement by the format flags, cell heights and average widths, the phone's faces from
+// their files and an unreadable file, mnemonic prefixes, line breaks, word breaks and Korean.
 #include "GdiTestSupport.h"
 #include "gdi/FontFaces.h"
 
@@ -15,13 +15,11 @@ using namespace gdi_test;
 namespace {
 
 constexpr COLORREF White = RGB(255, 255, 255);
-constexpr COLORREF Black = RGB(0, 0, 0);
 
 struct Ink {
   int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1;  // inclusive; right -1: none
   bool any() const { return right >= 0; }
   double centreX() const { return (left + right) / 2.0; }
-  double centreY() const { return (top + bottom) / 2.0; }
 };
 
 // The box of the pixels that differ from white, in the rows from top to bottom or everywhere.
@@ -38,7 +36,7 @@ Ink inkOf(const Canvas& canvas, int top = 0, int bottom = -1) {
   return ink;
 }
 
-LOGFONTW fontRecord(int height, int width, int weight, const char16_t* face = u"Tahoma") {
+LOGFONTW font(int height, int width = 0, int weight = FW_NORMAL, const char16_t* face = u"Tahoma") {
   LOGFONTW logFont{};
   logFont.lfHeight = height;
   logFont.lfWidth = width;
@@ -47,37 +45,52 @@ LOGFONTW fontRecord(int height, int width, int weight, const char16_t* face = u"
   return logFont;
 }
 
-// Draws text with a font made from the record, black on the canvas, by default on no background.
+// Draws text with a font made from the record, black on the canvas, by default on no background;
+// returns the height DrawTextW gives.
 int draw(const Canvas& canvas, const LOGFONTW& logFont, const char16_t* text, RECT area, UINT format,
          int backgroundMode = TRANSPARENT) {
-  HFONT font = CreateFontIndirectW(&logFont);
-  HGDIOBJ old = SelectObject(canvas.dc(), obj(font));
-  SetTextColor(canvas.dc(), Black);
+  HFONT handle = CreateFontIndirectW(&logFont);
+  HGDIOBJ old = SelectObject(canvas.dc(), obj(handle));
+  SetTextColor(canvas.dc(), RGB(0, 0, 0));
   SetBkMode(canvas.dc(), backgroundMode);
   int height = DrawTextW(canvas.dc(), text, -1, &area, format);
   SelectObject(canvas.dc(), old);
-  DeleteObject(obj(font));
+  DeleteObject(obj(handle));
   return height;
 }
 
-std::string faceFor(const LOGFONTW& logFont, const char16_t* text) { return platform::gdi::faceDrawing(logFont, text); }
+// The ink of a text drawn on one line from the left edge of a wide canvas.
+Ink lineInk(const LOGFONTW& logFont, const char16_t* text, UINT format = DT_SINGLELINE) {
+  Canvas canvas(600, 40);
+  draw(canvas, logFont, text, RECT{0, 0, 600, 40}, format);
+  return inkOf(canvas);
+}
 
-TEST(GdiText, ButtonLabelIsCentredInItsRectangle) {
+TEST(GdiText, CellHeightsAverageWidthsAndACentredLabel) {
   Canvas canvas(160, 60);
-  RECT area{0, 0, 160, 60};
-  draw(canvas, fontRecord(24, 10, FW_BOLD), u"START", area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-  Ink ink = inkOf(canvas);
+  EXPECT_EQ(draw(canvas, font(24), u"x", RECT{0, 0, 100, 100}, DT_SINGLELINE), 24);  // positive: the cell
+  int cell = draw(canvas, font(-20), u"x", RECT{0, 0, 100, 100}, DT_SINGLELINE);     // negative: the em
+  EXPECT_GE(cell, 23);                                                               // Tahoma's cell is about 1.21 em
+  EXPECT_LE(cell, 25);
+
+  Canvas label(160, 60);
+  draw(label, font(24, 10, FW_BOLD), u"START", RECT{0, 0, 160, 60}, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  Ink ink = inkOf(label);
   ASSERT_TRUE(ink.any());
   EXPECT_NEAR(ink.centreX(), 79.5, 1.5);
-  EXPECT_NEAR(ink.centreY(), 29.5, 2.0);
-  // Capitals of a 24-pixel cell are about 15 pixels tall.
-  EXPECT_NEAR(ink.bottom - ink.top + 1, 15, 3);
+  EXPECT_NEAR((ink.top + ink.bottom) / 2.0, 29.5, 2.0);
+  EXPECT_NEAR(ink.bottom - ink.top + 1, 15, 3);  // capitals of a 24-pixel cell
+
+  Ink narrow = lineInk(font(24, 8), u"COUNTING"), wide = lineInk(font(24, 16), u"COUNTING");
+  EXPECT_NEAR(static_cast<double>(wide.right - wide.left) / (narrow.right - narrow.left), 2.0, 0.1);
+  EXPECT_EQ(narrow.top, wide.top);
+  EXPECT_EQ(narrow.bottom, wide.bottom);
 }
 
 TEST(GdiText, PhoneFacesAreFoundAndKoreanFallsBackToNanum) {
-  EXPECT_EQ(faceFor(fontRecord(-12, 0, FW_NORMAL), u"Spin"), "Tahoma");
-  EXPECT_EQ(faceFor(fontRecord(-12, 0, FW_NORMAL, u"MS Sans Serif"), u"Spin"), "Tahoma");  // the phone's alias
-  EXPECT_EQ(faceFor(fontRecord(-12, 0, FW_NORMAL), u"확인"), "NanumGothic");
+  EXPECT_EQ(platform::gdi::faceDrawing(font(-12), u"Spin"), "Tahoma");
+  EXPECT_EQ(platform::gdi::faceDrawing(font(-12, 0, FW_NORMAL, u"MS Sans Serif"), u"Spin"), "Tahoma");  // an alias
+  EXPECT_EQ(platform::gdi::faceDrawing(font(-12), u"확인"), "NanumGothic");
 }
 
 TEST(GdiText, UnreadableFontFilesAreReportedOnceAndTheFallbackOrNothingDraws) {
@@ -105,9 +118,9 @@ TEST(GdiText, UnreadableFontFilesAreReportedOnceAndTheFallbackOrNothingDraws) {
   for (const Case& c : cases) {
     platform::gdi::useFontFolders(c.folders);
     testing::internal::CaptureStderr();
-    EXPECT_EQ(faceFor(fontRecord(-12, 0, FW_NORMAL), u"Spin"), c.face);
+    EXPECT_EQ(platform::gdi::faceDrawing(font(-12), u"Spin"), c.face);
     Canvas canvas(100, 40);
-    int height = draw(canvas, fontRecord(-20, 0, FW_NORMAL), u"Spin", RECT{0, 0, 100, 40}, DT_SINGLELINE);
+    int height = draw(canvas, font(-20), u"Spin", RECT{0, 0, 100, 40}, DT_SINGLELINE);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), c.messages);  // once, not for each font
     EXPECT_EQ(inkOf(canvas).any(), *c.face != 0);
     EXPECT_GE(height, 20);  // the cell still has a height
@@ -116,137 +129,72 @@ TEST(GdiText, UnreadableFontFilesAreReportedOnceAndTheFallbackOrNothingDraws) {
   fs::remove_all(folder);
 }
 
-TEST(GdiText, PositiveHeightIsTheCellAndNegativeTheEm) {
-  Canvas canvas(100, 100);
-  RECT area{0, 0, 100, 100};
-  EXPECT_EQ(draw(canvas, fontRecord(24, 0, FW_NORMAL), u"x", area, DT_SINGLELINE), 24);
-  // Tahoma's cell is about 1.21 em.
-  int cell = draw(canvas, fontRecord(-20, 0, FW_NORMAL), u"x", area, DT_SINGLELINE);
-  EXPECT_GE(cell, 23);
-  EXPECT_LE(cell, 25);
-}
-
-TEST(GdiText, AverageWidthScalesTheTextHorizontally) {
-  Canvas narrow(300, 40), wide(300, 40);
-  RECT area{0, 0, 300, 40};
-  draw(narrow, fontRecord(24, 8, FW_NORMAL), u"COUNTING", area, DT_SINGLELINE);
-  draw(wide, fontRecord(24, 16, FW_NORMAL), u"COUNTING", area, DT_SINGLELINE);
-  Ink a = inkOf(narrow), b = inkOf(wide);
-  ASSERT_TRUE(a.any() && b.any());
-  EXPECT_NEAR(static_cast<double>(b.right - b.left) / (a.right - a.left), 2.0, 0.1);
-  EXPECT_EQ(a.top, b.top);
-  EXPECT_EQ(a.bottom, b.bottom);
-}
-
-TEST(GdiText, LineBreaksStackLinesFromTheTopWithoutSingleLine) {
+TEST(GdiText, LineBreaksStackLinesFromTheTopUnlessSingleLine) {
   Canvas canvas(70, 90);
-  RECT area{0, 0, 70, 90};
   // DT_VCENTER does nothing without DT_SINGLELINE.
-  int height = draw(canvas, fontRecord(32, 14, FW_BOLD), u"7\nimg.", area, DT_CENTER | DT_VCENTER);
-  EXPECT_EQ(height, 64);
+  EXPECT_EQ(draw(canvas, font(32, 14, FW_BOLD), u"7\nimg.", RECT{0, 0, 70, 90}, DT_CENTER | DT_VCENTER), 64);
   Ink ink = inkOf(canvas);
-  ASSERT_TRUE(ink.any());
   EXPECT_LT(ink.top, 12);
   EXPECT_GT(ink.bottom, 40);
   EXPECT_LE(ink.bottom, 66);  // the g of the second line may reach a little below its cell
-  // The first line alone: a centred "7".
-  Canvas first(70, 32);
-  draw(first, fontRecord(32, 14, FW_BOLD), u"7", RECT{0, 0, 70, 32}, DT_CENTER);
-  Ink seven = inkOf(first);
-  EXPECT_NEAR(seven.centreX(), 34.5, 1.5);
-}
-
-TEST(GdiText, SingleLineIgnoresLineBreaksAndWordBreak) {
-  Canvas canvas(100, 40);
-  LOGFONTW logFont = fontRecord(20, 0, FW_NORMAL);
-  EXPECT_EQ(draw(canvas, logFont, u"a\nb", RECT{0, 0, 100, 40}, DT_SINGLELINE), 20);
-  EXPECT_EQ(draw(canvas, logFont, u"spin pick spin pick", RECT{0, 0, 40, 40}, DT_WORDBREAK | DT_SINGLELINE), 20);
+  EXPECT_NEAR(inkOf(canvas, 0, 32).centreX(), 34.5, 1.5);
+  EXPECT_EQ(draw(canvas, font(20), u"a\nb", RECT{0, 0, 100, 40}, DT_SINGLELINE), 20);
+  EXPECT_EQ(draw(canvas, font(20), u"spin pick spin pick", RECT{0, 0, 40, 40}, DT_WORDBREAK | DT_SINGLELINE), 20);
 }
 
 TEST(GdiText, AmpersandIsHiddenAndUnderlinesTheNextCharacterUnlessNoPrefix) {
-  LOGFONTW logFont = fontRecord(24, 0, FW_NORMAL);
-  Canvas plain(200, 40), prefixed(200, 40), literal(200, 40);
-  RECT area{0, 0, 200, 40};
-  draw(plain, logFont, u"Exit", area, DT_SINGLELINE);
-  draw(prefixed, logFont, u"&Exit", area, DT_SINGLELINE);
-  draw(literal, logFont, u"&Exit", area, DT_SINGLELINE | DT_NOPREFIX);
-  Ink a = inkOf(plain), b = inkOf(prefixed), c = inkOf(literal);
-  EXPECT_NEAR(b.right, a.right, 1);
-  EXPECT_GT(b.bottom, a.bottom);  // the underline below the baseline
-  EXPECT_GT(c.right, a.right + 8);
-  // "&&" is one ampersand, drawn.
-  Canvas doubled(200, 40);
-  draw(doubled, logFont, u"&&Exit", area, DT_SINGLELINE);
-  EXPECT_NEAR(inkOf(doubled).right, c.right, 1);
+  Ink plain = lineInk(font(24), u"Exit"), prefixed = lineInk(font(24), u"&Exit");
+  Ink literal = lineInk(font(24), u"&Exit", DT_SINGLELINE | DT_NOPREFIX);
+  EXPECT_NEAR(prefixed.right, plain.right, 1);
+  EXPECT_GT(prefixed.bottom, plain.bottom);  // the underline below the baseline
+  EXPECT_GT(literal.right, plain.right + 8);
+  EXPECT_NEAR(lineInk(font(24), u"&&Exit").right, literal.right, 1);  // "&&" is one ampersand, drawn
 }
 
-TEST(GdiText, TextIsClippedToItsRectangleUnlessNoClip) {
-  LOGFONTW logFont = fontRecord(24, 0, FW_NORMAL);
-  Canvas clipped(100, 40), free(100, 40);
-  draw(clipped, logFont, u"WWWW", RECT{10, 5, 30, 35}, DT_SINGLELINE);
-  draw(free, logFont, u"WWWW", RECT{10, 5, 30, 35}, DT_SINGLELINE | DT_NOCLIP);
+TEST(GdiText, TextIsClippedToItsRectangleUnlessNoClipAndAnOpaqueBackgroundFillsBehindIt) {
+  Canvas clipped(100, 40), free(100, 40), opaque(100, 40);
+  draw(clipped, font(24), u"WWWW", RECT{10, 5, 30, 35}, DT_SINGLELINE);
+  draw(free, font(24), u"WWWW", RECT{10, 5, 30, 35}, DT_SINGLELINE | DT_NOCLIP);
   EXPECT_LE(inkOf(clipped).right, 29);
   EXPECT_GT(inkOf(free).right, 40);
-}
-
-TEST(GdiText, OpaqueBackgroundFillsBehindTheText) {
-  Canvas canvas(100, 40);
-  SetBkColor(canvas.dc(), RGB(0, 0, 255));
-  EXPECT_EQ(SetBkMode(canvas.dc(), OPAQUE), OPAQUE);  // the mode a DC starts with
-  draw(canvas, fontRecord(20, 0, FW_NORMAL), u"ii", RECT{0, 0, 100, 40}, DT_SINGLELINE, OPAQUE);
-  EXPECT_EQ(canvas.at(1, 1), RGB(0, 0, 255));
-  EXPECT_EQ(canvas.at(90, 1), White);
-}
-
-// The width of a text drawn on one line, from its ink.
-int inkWidth(const LOGFONTW& logFont, const char16_t* text) {
-  Canvas canvas(600, 40);
-  draw(canvas, logFont, text, RECT{0, 0, 600, 40}, DT_SINGLELINE);
-  Ink ink = inkOf(canvas);
-  return ink.right + 1;
+  SetBkColor(opaque.dc(), RGB(0, 0, 255));
+  EXPECT_EQ(SetBkMode(opaque.dc(), OPAQUE), OPAQUE);  // the mode a DC starts with
+  draw(opaque, font(20), u"ii", RECT{0, 0, 100, 40}, DT_SINGLELINE, OPAQUE);
+  EXPECT_EQ(opaque.at(1, 1), RGB(0, 0, 255));
+  EXPECT_EQ(opaque.at(90, 1), White);
 }
 
 TEST(GdiTextWordBreak, LinesBreakBetweenWordsAndStayInsideTheRectangle) {
-  LOGFONTW logFont = fontRecord(20, 0, FW_NORMAL);
   // Two words fit on a line, three do not.
-  int twoWords = inkWidth(logFont, u"spin pick");
-  ASSERT_LT(twoWords, inkWidth(logFont, u"spin pick spin"));
+  int twoWords = lineInk(font(20), u"spin pick").right + 1;
+  ASSERT_LT(twoWords, lineInk(font(20), u"spin pick spin").right + 1);
   RECT area{10, 0, 10 + twoWords + 4, 200};
   Canvas canvas(300, 200);
   // No clipping: whatever passes the right edge would show.
-  int height = draw(canvas, logFont, u"spin pick spin pick spin", area, DT_WORDBREAK | DT_NOCLIP);
-  EXPECT_EQ(height, 3 * 20);
+  EXPECT_EQ(draw(canvas, font(20), u"spin pick spin pick spin", area, DT_WORDBREAK | DT_NOCLIP), 3 * 20);
   Ink ink = inkOf(canvas);
-  ASSERT_TRUE(ink.any());
   EXPECT_LT(ink.right, area.right);
   EXPECT_GE(ink.left, area.left);
   EXPECT_LT(ink.bottom, 60 + 4);
   // Each line starts at the left edge with a whole word: the first two lines alike.
-  Ink first = inkOf(canvas, 0, 20), second = inkOf(canvas, 20, 40);
-  Ink third = inkOf(canvas, 40, 60);
+  Ink first = inkOf(canvas, 0, 20), second = inkOf(canvas, 20, 40), third = inkOf(canvas, 40, 60);
   EXPECT_EQ(first.left, second.left);
   EXPECT_EQ(first.right, second.right);
   EXPECT_LT(third.right, second.right - 20);  // "spin" alone
-}
 
-TEST(GdiTextWordBreak, WordLongerThanTheLineBreaksBetweenCharacters) {
-  LOGFONTW logFont = fontRecord(20, 0, FW_NORMAL);
-  Canvas canvas(200, 200);
-  RECT area{0, 0, 50, 200};
-  int height = draw(canvas, logFont, u"WWWWWWWWWW", area, DT_WORDBREAK | DT_NOCLIP);
+  // A word longer than the line breaks between characters.
+  Canvas narrow(200, 200);
+  int height = draw(narrow, font(20), u"WWWWWWWWWW", RECT{0, 0, 50, 200}, DT_WORDBREAK | DT_NOCLIP);
   EXPECT_GE(height, 3 * 20);
-  Ink ink = inkOf(canvas);
-  EXPECT_LT(ink.right, 50);
-  EXPECT_GE(ink.bottom, height - 20);
+  EXPECT_LT(inkOf(narrow).right, 50);
+  EXPECT_GE(inkOf(narrow).bottom, height - 20);
 }
 
 TEST(GdiTextWordBreak, KoreanBreaksAtSpacesAndInsideALongRun) {
-  LOGFONTW logFont = fontRecord(-16, 0, FW_NORMAL);
   for (const char16_t* text : {u"화살표를 회전시키기 위해 확인 또는 엔터, START 버튼을 누르거나 화면을 드래그하세요.",
                                u"화살표를회전시키기위해확인또는엔터버튼을누르거나화면을드래그하세요"}) {
     Canvas canvas(300, 300);
-    RECT area{0, 0, 120, 300};
-    int height = draw(canvas, logFont, text, area, DT_WORDBREAK | DT_NOCLIP);
+    int height = draw(canvas, font(-16), text, RECT{0, 0, 120, 300}, DT_WORDBREAK | DT_NOCLIP);
     EXPECT_GE(height, 4 * 19);
     Ink ink = inkOf(canvas);
     ASSERT_TRUE(ink.any());
@@ -256,14 +204,11 @@ TEST(GdiTextWordBreak, KoreanBreaksAtSpacesAndInsideALongRun) {
 }
 
 TEST(GdiTextWordBreak, LineFeedsStillBreakAndEachLineIsCentredOnItsOwn) {
-  LOGFONTW logFont = fontRecord(20, 0, FW_NORMAL);
-  Canvas canvas(180, 120);
-  RECT area{0, 0, 180, 120};
   // The small letters and the capitals do not fit together; the line feed makes a third line.
-  ASSERT_LT(inkWidth(logFont, u"WWWWWWWWWWW"), 176);
-  ASSERT_GT(inkWidth(logFont, u"iiiiii WWWWWWWWWWW"), 184);
-  int height = draw(canvas, logFont, u"iiiiii WWWWWWWWWWW\r\nmm", area, DT_WORDBREAK | DT_CENTER);
-  EXPECT_EQ(height, 3 * 20);
+  ASSERT_LT(lineInk(font(20), u"WWWWWWWWWWW").right + 1, 176);
+  ASSERT_GT(lineInk(font(20), u"iiiiii WWWWWWWWWWW").right + 1, 184);
+  Canvas canvas(180, 120);
+  EXPECT_EQ(draw(canvas, font(20), u"iiiiii WWWWWWWWWWW\r\nmm", RECT{0, 0, 180, 120}, DT_WORDBREAK | DT_CENTER), 60);
   for (int line = 0; line < 3; ++line) {
     Ink ink = inkOf(canvas, line * 20, line * 20 + 20);
     ASSERT_TRUE(ink.any()) << line;

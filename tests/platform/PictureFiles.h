@@ -1,5 +1,6 @@
-// Pictures made by the tests themselves: JPEGs of known colours (baseline or progressive) and
-// JPEGs whose header claims another size than their data holds.
+// Pictures made by the tests themselves: JPEGs of known colours (baseline or progressive),
+// JPEGs whose header claims another size than their data holds, camera photos with a thumbnail,
+// PNGs and BMPs.
 #pragma once
 
 #include <cstdint>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include <jpeglib.h>
+#include <png.h>
 
 namespace picture_files {
 
@@ -72,42 +74,22 @@ inline bool claimSize(std::vector<uint8_t>* jpeg, int width, int height) {
 // structure starts in the file, for tests that damage it.
 inline std::vector<uint8_t> withExifThumbnail(const std::vector<uint8_t>& photo, const std::vector<uint8_t>& thumbnail,
                                               bool bigEndian = false, size_t* tiffStart = nullptr) {
-  std::vector<uint8_t> tiff;
-  auto half = [&](uint32_t v) {
-    if (bigEndian) {
-      tiff.push_back(static_cast<uint8_t>(v >> 8));
-      tiff.push_back(static_cast<uint8_t>(v));
-    } else {
-      tiff.push_back(static_cast<uint8_t>(v));
-      tiff.push_back(static_cast<uint8_t>(v >> 8));
-    }
+  std::vector<uint8_t> tiff = {uint8_t(bigEndian ? 'M' : 'I'), uint8_t(bigEndian ? 'M' : 'I')};
+  auto put = [&](uint32_t v, int bytes) {
+    for (int i = 0; i < bytes; ++i) tiff.push_back(static_cast<uint8_t>(v >> (8 * (bigEndian ? bytes - 1 - i : i))));
   };
-  auto word = [&](uint32_t v) {
-    if (bigEndian) {
-      half(v >> 16);
-      half(v & 0xFFFF);
-    } else {
-      half(v & 0xFFFF);
-      half(v >> 16);
-    }
-  };
-  tiff.push_back(bigEndian ? 'M' : 'I');
-  tiff.push_back(bigEndian ? 'M' : 'I');
-  half(42);
-  word(8);  // the first directory, empty, links to the second at 14
-  half(0);
-  word(14);
-  half(2);  // the second: the thumbnail's offset and length (LONGs), then the end
-  uint32_t thumbnailAt = 14 + 2 + 2 * 12 + 4;
-  half(0x0201);
-  half(4);
-  word(1);
-  word(thumbnailAt);
-  half(0x0202);
-  half(4);
-  word(1);
-  word(static_cast<uint32_t>(thumbnail.size()));
-  word(0);
+  put(42, 2);
+  put(8, 4);  // the first directory, empty, links to the second at 14
+  put(0, 2);
+  put(14, 4);
+  put(2, 2);  // the second: the thumbnail's offset and length (LONGs), then the end
+  for (uint32_t tag : {0x0201u, 0x0202u}) {
+    put(tag, 2);
+    put(4, 2);
+    put(1, 4);
+    put(tag == 0x0201 ? 14 + 2 + 2 * 12 + 4 : static_cast<uint32_t>(thumbnail.size()), 4);
+  }
+  put(0, 4);
   tiff.insert(tiff.end(), thumbnail.begin(), thumbnail.end());
 
   std::vector<uint8_t> block = {'E', 'x', 'i', 'f', 0, 0};
@@ -118,6 +100,54 @@ inline std::vector<uint8_t> withExifThumbnail(const std::vector<uint8_t>& photo,
   file.insert(file.end(), block.begin(), block.end());
   file.insert(file.end(), photo.begin() + 2, photo.end());
   return file;
+}
+
+// Opaque 8-bit RGB, in memory.
+inline std::vector<uint8_t> encodePng(int width, int height, const PixelFunction& colour) {
+  std::vector<png_byte> pixels;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      uint32_t c = colour(x, y);
+      pixels.insert(pixels.end(), {png_byte(c >> 16), png_byte(c >> 8), png_byte(c)});
+    }
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  image.width = static_cast<png_uint_32>(width);
+  image.height = static_cast<png_uint_32>(height);
+  image.format = PNG_FORMAT_RGB;
+  png_alloc_size_t size = 0;
+  png_image_write_to_memory(&image, nullptr, &size, 0, pixels.data(), 0, nullptr);
+  std::vector<uint8_t> bytes(size);
+  png_image_write_to_memory(&image, bytes.data(), &size, 0, pixels.data(), 0, nullptr);
+  return bytes;
+}
+
+// A BMP of `bits` (24 or 32) per pixel, bottom-up as BMPs are, rows padded to 4 bytes.
+inline std::vector<uint8_t> encodeBmp(int width, int height, const PixelFunction& colour, int bits = 24) {
+  const uint32_t stride = (static_cast<uint32_t>(width) * (bits / 8) + 3) & ~3u;
+  std::vector<uint8_t> bmp = {'B', 'M'};
+  auto put = [&](uint32_t v, int bytes) {
+    for (int i = 0; i < bytes; ++i) bmp.push_back(static_cast<uint8_t>(v >> (8 * i)));
+  };
+  const uint32_t header[] = {54 + stride * height,
+                             0,
+                             54,
+                             40,
+                             uint32_t(width),
+                             uint32_t(height),
+                             1u | (uint32_t(bits) << 16),
+                             0,
+                             stride * height,
+                             0,
+                             0,
+                             0,
+                             0};
+  for (uint32_t word : header) put(word, 4);
+  for (int y = height - 1; y >= 0; --y) {
+    for (int x = 0; x < width; ++x) put(colour(x, y), bits / 8);
+    bmp.resize(bmp.size() + stride - width * (bits / 8));
+  }
+  return bmp;
 }
 
 inline bool writeFile(const std::string& path, const std::vector<uint8_t>& bytes) {

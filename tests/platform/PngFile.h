@@ -43,18 +43,4 @@ inline PngFile readPng(const std::string& path) {
   return file;
 }
 
-// Writes a picture of one 0xAARRGGBB colour, alpha kept.
-inline bool writeRgbaPng(const std::string& path, int width, int height, uint32_t colour) {
-  std::vector<png_byte> bytes;
-  for (int i = 0; i < width * height; ++i)
-    bytes.insert(bytes.end(), {static_cast<png_byte>(colour >> 16), static_cast<png_byte>(colour >> 8),
-                               static_cast<png_byte>(colour), static_cast<png_byte>(colour >> 24)});
-  png_image image{};
-  image.version = PNG_IMAGE_VERSION;
-  image.width = static_cast<png_uint_32>(width);
-  image.height = static_cast<png_uint_32>(height);
-  image.format = PNG_FORMAT_RGBA;
-  return png_image_write_to_file(&image, path.c_str(), 0, bytes.data(), 0, nullptr) != 0;
-}
-
 }  // namespace png_test

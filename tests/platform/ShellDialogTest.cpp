@@ -1,11 +1,12 @@
 // Modal dialogs from templates: opened and traced, closed by the title bar's ok button and by
-// RETURN, sized by SHInitDialog, their static text wrapped at words, and never shown while a
-// quit request is pending.
+// RETURN, sized by SHInitDialog, drawn while their loop runs, their static text wrapped at words,
+// and never shown while a quit request is pending.
 #include "ShellTestSupport.h"
 
 #include <aygshell.h>
 
 #include <algorithm>
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -16,55 +17,10 @@ struct DialogLog {
   std::vector<int> commands;
   RECT rect{};
   HWND icon = nullptr;
-  HWND text = nullptr;
   HWND menuBar = nullptr;
   HWND dialog = nullptr;
 };
 DialogLog dialogLog;
-
-// Reads the dialog's pixels from inside its loop, then closes it.
-struct PixelProbe {
-  static void CALLBACK tick(HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    // The icon control at (7, 7) dialog units shows the image nearest 64 pixels: the green 48.
-    iconPixel = platform_test::pixel(7 * 13 / 4 + 20, 52 + 7 * 29 / 8 + 20);
-    background = platform_test::pixel(470, 700);
-    PostMessageW(dialogLog.dialog, WM_CLOSE, 0, 0);
-  }
-  static uint32_t iconPixel;
-  static uint32_t background;
-};
-uint32_t PixelProbe::iconPixel = 0;
-uint32_t PixelProbe::background = 0;
-
-// The ink of the long text's control on screen and beyond its right edge, read from inside the
-// dialog's loop.
-struct LongTextProbe {
-  static void CALLBACK tick(HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    GetWindowRect(GetDlgItem(dialogLog.dialog, 209), &control);
-    inkRows = 0;
-    inkRight = -1;
-    inkPastEdge = 0;
-    for (int y = control.top; y < control.bottom && y < 800 - 52; ++y) {
-      bool row = false;
-      for (int x = control.left; x < 480; ++x) {
-        if (platform_test::pixel(x, y) == 0xFFFFFFu) continue;
-        row = true;
-        inkRight = std::max(inkRight, x);
-        if (x >= control.right) ++inkPastEdge;
-      }
-      inkRows += row;
-    }
-    PostMessageW(dialogLog.dialog, WM_CLOSE, 0, 0);
-  }
-  static RECT control;
-  static int inkRows, inkRight, inkPastEdge;
-};
-RECT LongTextProbe::control{};
-int LongTextProbe::inkRows = 0;
-int LongTextProbe::inkRight = -1;
-int LongTextProbe::inkPastEdge = 0;
 
 // The game's information dialogs: shell set-up at WM_INITDIALOG, IDOK and WM_CLOSE end them.
 BOOL CALLBACK infoDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -77,17 +33,14 @@ BOOL CALLBACK infoDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
       SHInitDialog(&info);
       GetWindowRect(dialog, &dialogLog.rect);
       dialogLog.icon = GetDlgItem(dialog, 201);
-      dialogLog.text = GetDlgItem(dialog, 207);
       dialogLog.menuBar = platform::softKeyWindow();
       return TRUE;
     }
     case WM_COMMAND:
       dialogLog.commands.push_back(LOWORD(wParam));
-      if (LOWORD(wParam) == IDOK) {
-        EndDialog(dialog, 1);
-        return TRUE;
-      }
-      return FALSE;
+      if (LOWORD(wParam) != IDOK) return FALSE;
+      EndDialog(dialog, 1);
+      return TRUE;
     case WM_CLOSE:
       EndDialog(dialog, 0);
       return TRUE;
@@ -98,7 +51,20 @@ BOOL CALLBACK infoDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
 INT_PTR runDialog(HWND owner, LPARAM initParam = 0, int id = 105) {
   HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(id), RT_DIALOG);
   auto* dialogTemplate = static_cast<LPCDLGTEMPLATEW>(LockResource(LoadResource(nullptr, found)));
-  return DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialogTemplate, owner, infoDialogProc, initParam);
+  return DialogBoxIndirectParamW(nullptr, dialogTemplate, owner, infoDialogProc, initParam);
+}
+
+// Runs `reading` from inside the dialog's loop at its first timer tick, then closes the dialog.
+std::function<void()> probe;
+INT_PTR runProbed(HWND owner, int id, std::function<void()> reading) {
+  probe = std::move(reading);
+  SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    probe();
+    PostMessageW(dialogLog.dialog, WM_CLOSE, 0, 0);
+  });
+  platform_test::script("wait 20");
+  return runDialog(owner, 0, id);
 }
 
 class ShellDialogTest : public testing::Test {
@@ -113,55 +79,65 @@ class ShellDialogTest : public testing::Test {
   HWND main = nullptr;
 };
 
-TEST_F(ShellDialogTest, TitleBarOkButtonEndsTheDialog) {
-  const std::string shot = shell_test::screenshotPath("dialog-480x800.png");
-  // The title bar's ok button sits at its right end.
-  platform_test::script("screenshot " + shot + "\ntap 5 200\ntap 460 26");
+TEST_F(ShellDialogTest, FillsTheScreenBetweenTheBarsAndTitleBarOkEndsIt) {
+  // The main window gets neither the soft key nor the tap; the ok button sits at the title
+  // bar's right end.
+  platform_test::script("key F1\ntap 5 200\ntap 460 26");
   EXPECT_EQ(runDialog(main, 77), 1);
   EXPECT_EQ(dialogLog.initParam, 77);
   EXPECT_EQ(dialogLog.commands, std::vector<int>{IDOK});
+  EXPECT_TRUE(shell_test::mainLog().commands.empty());
   EXPECT_EQ(platform_test::takeTrace(), "0 dialog \"About Test\"\n0 dialog-end \"About Test\"\n");
-  // Full screen between the title bar and the empty menu bar.
-  EXPECT_EQ(dialogLog.rect.left, 0);
   EXPECT_EQ(dialogLog.rect.top, 52);
-  EXPECT_EQ(dialogLog.rect.right, 480);
+  EXPECT_EQ(dialogLog.rect.right - dialogLog.rect.left, 480);
   EXPECT_EQ(dialogLog.rect.bottom, 800 - 52);
-  EXPECT_NE(dialogLog.icon, nullptr);
-  EXPECT_NE(dialogLog.text, nullptr);
-  EXPECT_NE(dialogLog.menuBar, nullptr);
+  ASSERT_NE(dialogLog.icon, nullptr);
+  ASSERT_NE(dialogLog.menuBar, nullptr);
   // Everything of the dialog is gone, the owner takes input again.
   EXPECT_FALSE(IsWindow(dialogLog.icon));
   EXPECT_FALSE(IsWindow(dialogLog.menuBar));
   EXPECT_TRUE(IsWindowEnabled(main));
-}
-
-TEST_F(ShellDialogTest, ReturnEndsTheDialogAndTheMainWindowGetsNoInput) {
-  platform_test::script("key F1\ntap 240 300\nkey RETURN");
+  platform_test::script("key RETURN");
   EXPECT_EQ(runDialog(main), 1);
-  EXPECT_TRUE(shell_test::mainLog().commands.empty());
-  EXPECT_EQ(platform_test::takeTrace(), "0 dialog \"About Test\"\n0 dialog-end \"About Test\"\n");
 }
 
 TEST_F(ShellDialogTest, DialogDrawsItsControlsOnWhite) {
-  SetTimer(nullptr, 0, 10, PixelProbe::tick);
-  platform_test::script("wait 20");
-  EXPECT_EQ(runDialog(main), 0);
-  EXPECT_EQ(PixelProbe::background, 0xFFFFFFu);
-  EXPECT_EQ(PixelProbe::iconPixel, 0x008000u);
+  uint32_t icon = 0, background = 0;
+  EXPECT_EQ(runProbed(main, 105,
+                      [&] {
+                        // The icon control at (7, 7) dialog units shows the image nearest 64
+                        // pixels: the green 48.
+                        icon = platform_test::pixel(7 * 13 / 4 + 20, 52 + 7 * 29 / 8 + 20);
+                        background = platform_test::pixel(470, 700);
+                      }),
+            0);
+  EXPECT_EQ(background, 0xFFFFFFu);
+  EXPECT_EQ(icon, 0x008000u);
 }
 
 TEST_F(ShellDialogTest, LongKoreanTextWrapsAtWordsInsideItsControl) {
-  SetTimer(nullptr, 0, 10, LongTextProbe::tick);
-  platform_test::script("wait 20");
-  runDialog(main, 0, 132);
-  const RECT& control = LongTextProbe::control;
+  RECT control{};
+  int inkRows = 0, inkRight = -1, inkPastEdge = 0;
+  runProbed(main, 132, [&] {
+    GetWindowRect(GetDlgItem(dialogLog.dialog, 209), &control);
+    for (int y = control.top; y < control.bottom && y < 800 - 52; ++y) {
+      bool row = false;
+      for (int x = control.left; x < 480; ++x) {
+        if (platform_test::pixel(x, y) == 0xFFFFFFu) continue;
+        row = true;
+        inkRight = std::max(inkRight, x);
+        inkPastEdge += x >= control.right;
+      }
+      inkRows += row;
+    }
+  });
   ASSERT_GT(control.right, control.left);
-  EXPECT_EQ(LongTextProbe::inkPastEdge, 0);
+  EXPECT_EQ(inkPastEdge, 0);
   // The glyphs end before the edge: no line is cut there.
-  EXPECT_GE(LongTextProbe::inkRight, control.left + (control.right - control.left) / 2);
-  EXPECT_LT(LongTextProbe::inkRight, control.right - 1);
+  EXPECT_GE(inkRight, control.left + (control.right - control.left) / 2);
+  EXPECT_LT(inkRight, control.right - 1);
   // Four lines of the first paragraph and two of the second, 29 pixels apart at this density.
-  EXPECT_GE(LongTextProbe::inkRows, 6 * 18);
+  EXPECT_GE(inkRows, 6 * 18);
 }
 
 TEST_F(ShellDialogTest, QuitPendingReturnsOkWithoutShowing) {

@@ -1,6 +1,6 @@
 #include "ShellTestSupport.h"
 
-#include <filesystem>
+#include "TestWindows.h"
 
 namespace shell_test {
 
@@ -27,19 +27,8 @@ MainWindowLog& mainLog() {
 
 HWND createMainWindow() {
   mainLog() = MainWindowLog{};
-  WNDCLASSW wc{};
-  wc.lpfnWndProc = mainProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(GetStockObject(DKGRAY_BRUSH));
-  wc.lpszClassName = u"ShellTestMain";
-  RegisterClassW(&wc);
-  return CreateWindowExW(0, u"ShellTestMain", u"Shell test", WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                         CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-}
-
-std::string screenshotPath(const std::string& name) {
-  std::filesystem::create_directories("shell-screenshots");
-  return (std::filesystem::current_path() / "shell-screenshots" / name).string();
+  return test_windows::create(u"ShellTestMain", mainProc, WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                              CW_USEDEFAULT, nullptr, 0, DKGRAY_BRUSH);
 }
 
 }  // namespace shell_test

@@ -49,10 +49,7 @@ struct MainWindowLog {
 };
 MainWindowLog& mainLog();
 
-// A shown top-level window like the game's main window, below the title bar.
+// A shown top-level window like the game's main window, below the title bar, dark grey.
 HWND createMainWindow();
-
-// Where the shell's screenshots go: the build folder.
-std::string screenshotPath(const std::string& name);
 
 }  // namespace shell_test
