@@ -86,7 +86,9 @@ TEST(GdiText, UnreadableFontFilesAreReportedOnceAndTheFallbackOrNothingDraws) {
   fs::create_directories(folder / "empty");
   std::ofstream(folder / "tahoma.ttf") << "not a font";
   std::ofstream(folder / "empty" / "tahoma.ttf");
-  const std::string broken = folder.string(), empty = (folder / "empty").string();
+  fs::create_directories(folder / "flat");
+  fs::copy_file(TEST_DATA_DIR "/font_without_height.ttf", folder / "flat" / "tahoma.ttf");
+  const std::string broken = folder.string(), empty = (folder / "empty").string(), flat = (folder / "flat").string();
   struct Case {
     std::vector<std::string> folders;
     const char* face;  // drawing "Spin"
@@ -95,6 +97,10 @@ TEST(GdiText, UnreadableFontFilesAreReportedOnceAndTheFallbackOrNothingDraws) {
       {{broken, "/usr/share/fonts/truetype/nanum"},
        "NanumGothic",
        "vortelle: can't read font " + broken + "/tahoma.ttf: invalid stream operation; drawing with NanumGothic\n"},
+      // Fonts are sized by their cell, which this face lacks.
+      {{flat, "/usr/share/fonts/truetype/nanum"},
+       "NanumGothic",
+       "vortelle: can't read font " + flat + "/tahoma.ttf: no line height; drawing with NanumGothic\n"},
       {{empty},
        "",
        "vortelle: can't read font " + empty +
