@@ -122,6 +122,21 @@ TEST(GdiText, UnreadableFontFilesAreReportedOnceAndTheFallbackOrNothingDraws) {
   fs::remove_all(folder);
 }
 
+// A face may claim glyphs far wider than any screen: the line's distances stay bounded.
+TEST(GdiText, WildGlyphMetricsAreBoundedInsteadOfOverflowing) {
+  namespace fs = std::filesystem;
+  fs::path folder = fs::temp_directory_path() / ("vortelle-wild-font-" + std::to_string(getpid()));
+  fs::create_directories(folder);
+  fs::copy_file(TEST_DATA_DIR "/font_wild_advances.ttf", folder / "NanumGothic.ttf");
+  platform::gdi::useFontFolders({folder.string()});
+  Canvas canvas(100, 40);
+  for (int height : {-13, 20})
+    draw(canvas, fontRecord(height, 0, FW_NORMAL, u"NanumGothic"), u"Friction 0.05 화살표!", RECT{0, 0, 100, 40},
+         DT_SINGLELINE);
+  platform::gdi::useFontFolders({});
+  fs::remove_all(folder);
+}
+
 TEST(GdiText, PositiveHeightIsTheCellAndNegativeTheEm) {
   Canvas canvas(100, 100);
   RECT area{0, 0, 100, 100};
