@@ -51,7 +51,9 @@ for target in "${targets[@]}"; do
   if [ "$status" -ne 0 ] || grep -qE 'runtime error|Sanitizer|ERROR: libFuzzer' "$log"; then
     echo "== $target failed (exit $status): $log" >&2
     grep -E -A12 'runtime error|ERROR:|SUMMARY' "$log" | head -40 >&2 || tail -20 "$log" >&2
-    ls "$build/artifacts/$target-"* 2>/dev/null | sed 's/^/input: /' >&2 || true
+    for input in "$build/artifacts/$target-"*; do
+      [ -e "$input" ] && echo "input: $input" >&2
+    done
     failed=1
     continue
   fi
