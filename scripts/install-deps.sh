@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, playing and testing need, when any is missing.
-# Usage: scripts/install-deps.sh [--with-display-tests] [--with-web] [--with-browser]
+# Usage: scripts/install-deps.sh [--with-display-tests] [--with-fuzz] [--with-web] [--with-browser]
 set -euo pipefail
 
 packages=(
@@ -13,6 +13,8 @@ packages=(
 for option in "$@"; do
   case $option in
     --with-display-tests) packages+=(xvfb xdotool x11-utils imagemagick) ;;
+    # The fuzz targets (scripts/fuzz.sh): clang and its libFuzzer and sanitizer runtimes.
+    --with-fuzz) packages+=(clang libclang-rt-14-dev) ;;
     # The WebAssembly build (scripts/web.sh): its compiler, node, and apt's source unpacking.
     # hb-subset cuts the fonts the browser gets down to the characters the game draws.
     --with-web) packages+=(emscripten nodejs dpkg-dev debian-archive-keyring libharfbuzz-bin) ;;

@@ -99,7 +99,9 @@ TEST(GdiText, UnreadableFontFilesAreReportedOnceAndTheFallbackOrNothingDraws) {
   fs::create_directories(folder / "empty");
   std::ofstream(folder / "tahoma.ttf") << "not a font";
   std::ofstream(folder / "empty" / "tahoma.ttf");
-  const std::string broken = folder.string(), empty = (folder / "empty").string();
+  fs::create_directories(folder / "flat");
+  fs::copy_file(TEST_DATA_DIR "/font_without_height.ttf", folder / "flat" / "tahoma.ttf");
+  const std::string broken = folder.string(), empty = (folder / "empty").string(), flat = (folder / "flat").string();
   struct Case {
     std::vector<std::string> folders;
     const char* face;  // drawing "Spin"
@@ -108,6 +110,10 @@ TEST(GdiText, UnreadableFontFilesAreReportedOnceAndTheFallbackOrNothingDraws) {
       {{broken, "/usr/share/fonts/truetype/nanum"},
        "NanumGothic",
        "vortelle: can't read font " + broken + "/tahoma.ttf: invalid stream operation; drawing with NanumGothic\n"},
+      // Fonts are sized by their cell, which this face lacks.
+      {{flat, "/usr/share/fonts/truetype/nanum"},
+       "NanumGothic",
+       "vortelle: can't read font " + flat + "/tahoma.ttf: no line height; drawing with NanumGothic\n"},
       {{empty},
        "",
        "vortelle: can't read font " + empty +
@@ -125,6 +131,21 @@ TEST(GdiText, UnreadableFontFilesAreReportedOnceAndTheFallbackOrNothingDraws) {
     EXPECT_EQ(inkOf(canvas).any(), *c.face != 0);
     EXPECT_GE(height, 20);  // the cell still has a height
   }
+  platform::gdi::useFontFolders({});
+  fs::remove_all(folder);
+}
+
+// A face may claim glyphs far wider than any screen: the line's distances stay bounded.
+TEST(GdiText, WildGlyphMetricsAreBoundedInsteadOfOverflowing) {
+  namespace fs = std::filesystem;
+  fs::path folder = fs::temp_directory_path() / ("vortelle-wild-font-" + std::to_string(getpid()));
+  fs::create_directories(folder);
+  fs::copy_file(TEST_DATA_DIR "/font_wild_advances.ttf", folder / "NanumGothic.ttf");
+  platform::gdi::useFontFolders({folder.string()});
+  Canvas canvas(100, 40);
+  for (int height : {-13, 20})
+    draw(canvas, font(height, 0, FW_NORMAL, u"NanumGothic"), u"Friction 0.05 화살표!", RECT{0, 0, 100, 40},
+         DT_SINGLELINE);
   platform::gdi::useFontFolders({});
   fs::remove_all(folder);
 }

@@ -2,6 +2,8 @@
 
 #include "gdi/FontFaces.h"
 
+#include FT_TRUETYPE_TABLES_H
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -94,6 +96,17 @@ bool readFile(const std::string& path, std::vector<unsigned char>* bytes, std::s
   return !failed;
 }
 
+void measureCell(FaceFile& file) {
+  auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(file.face, FT_SFNT_OS2));
+  if (os2 != nullptr && os2->version != 0xFFFF && os2->usWinAscent + os2->usWinDescent > 0) {
+    file.cellAscent = os2->usWinAscent;
+    file.cellDescent = os2->usWinDescent;
+  } else {
+    file.cellAscent = file.face->ascender;
+    file.cellDescent = -file.face->descender;
+  }
+}
+
 // Opens the bytes for drawing and shaping; false with the reason when they hold no usable face.
 bool openBytes(FaceFile& file, std::string* failure) {
   if (file.bytes.empty()) {
@@ -109,6 +122,12 @@ bool openBytes(FaceFile& file, std::string* failure) {
   }
   if (!FT_IS_SCALABLE(file.face)) {
     *failure = "no outlines";
+    return false;
+  }
+  // A font's size is given as its cell's height, so a face without one can't be sized.
+  measureCell(file);
+  if (file.cellAscent + file.cellDescent <= 0) {
+    *failure = "no line height";
     return false;
   }
   // HarfBuzz reads the bytes in place; the file outlives the blob.

@@ -22,6 +22,10 @@ struct FaceFile {
   ~FaceFile();
   std::string path;
   std::string family;  // as the file names it
+  // The cell as the phone measures it, in font units: the OS/2 table's Windows ascent and
+  // descent (the typographic values make Tahoma's cell a fifth smaller). Always some height.
+  int cellAscent = 0;
+  int cellDescent = 0;
   std::vector<unsigned char> bytes;
   std::shared_ptr<FreeType> library;  // open until its last face closes
   FT_Face face = nullptr;

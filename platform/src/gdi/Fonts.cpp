@@ -8,7 +8,6 @@
 #include "gdi/FontFaces.h"
 
 #include <ft2build.h>
-#include FT_TRUETYPE_TABLES_H
 #include <hb-ot.h>
 
 #include <algorithm>
@@ -81,15 +80,6 @@ struct Cell {
   int descent;
 };
 
-// The cell as the phone measures it: the OS/2 table's Windows ascent and descent (the
-// typographic values make Tahoma's cell a fifth smaller).
-Cell windowsCell(FT_Face face) {
-  auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
-  if (os2 != nullptr && os2->version != 0xFFFF && os2->usWinAscent + os2->usWinDescent > 0)
-    return Cell{os2->usWinAscent, os2->usWinDescent};
-  return Cell{face->ascender, -face->descender};
-}
-
 // The horizontal scale for lfWidth: over the average width of the letters a..z and A..Z, the
 // measure the phone's dialogs and font widths go by (the OS/2 average of the compatible faces
 // counts every glyph and runs wide).
@@ -120,7 +110,7 @@ void resolveFont(Font& font) {
   Cell cell{2048, 410};
   int unitsPerEm = 2048;
   if (!files.empty()) {
-    cell = windowsCell(files.front()->face);
+    cell = Cell{files.front()->cellAscent, files.front()->cellDescent};
     unitsPerEm = std::max<int>(files.front()->face->units_per_EM, 1);
   }
   if (lf.lfHeight < 0)

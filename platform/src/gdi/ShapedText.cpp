@@ -16,7 +16,13 @@ namespace {
 // Beyond this many lines a font forgets the ones it shaped (word breaking tries many).
 constexpr size_t RememberedTexts = 512;
 
-int32_t wholePixels(hb_position_t distance) { return (distance + SubPixels / 2) & ~(SubPixels - 1); }
+// A face may claim any metrics; a line keeps its distances within this many SubPixels (a
+// million pixels), so that adding them up never overflows.
+constexpr int64_t MaxDistance = int64_t{1} << 30;
+
+int32_t bounded(int64_t distance) { return static_cast<int32_t>(std::clamp(distance, -MaxDistance, MaxDistance)); }
+
+int32_t wholePixels(int64_t distance) { return bounded((distance + SubPixels / 2) & ~int64_t{SubPixels - 1}); }
 
 char32_t characterAt(std::u16string_view text, size_t i, size_t* next) {
   char16_t c = text[i];
@@ -77,13 +83,13 @@ void shapeRun(const Font& font, uint16_t face, std::u16string_view text, size_t 
     glyph.glyph = infos[i].codepoint;
     glyph.unit = infos[i].cluster;
     glyph.face = face;
-    glyph.x = shaped.advance + wholePixels(positions[i].x_offset);
+    glyph.x = bounded(int64_t{shaped.advance} + wholePixels(positions[i].x_offset));
     glyph.y = wholePixels(positions[i].y_offset);
     glyph.advance = wholePixels(positions[i].x_advance);
     hb_glyph_extents_t extents;
     if (hb_font_get_glyph_extents(shaping, glyph.glyph, &extents) && extents.width != 0 && extents.height != 0)
-      shaped.inkRight = std::max(shaped.inkRight, glyph.x + extents.x_bearing + extents.width);
-    shaped.advance += glyph.advance;
+      shaped.inkRight = std::max(shaped.inkRight, bounded(int64_t{glyph.x} + extents.x_bearing + extents.width));
+    shaped.advance = bounded(int64_t{shaped.advance} + glyph.advance);
     shaped.glyphs.push_back(glyph);
   }
   hb_buffer_destroy(buffer);

@@ -21,6 +21,8 @@ std::mutex iconsMutex;
 std::map<uintptr_t, IconImage> icons;
 uintptr_t nextIcon = IconHandleBase;
 
+}  // namespace
+
 std::optional<IconImage> decodeIcon(std::span<const unsigned char> data) {
   std::span<const unsigned char> mask;
   auto bitCount = readWord(data, 14);
@@ -51,8 +53,6 @@ std::optional<IconImage> decodeIcon(std::span<const unsigned char> data) {
   }
   return image;
 }
-
-}  // namespace
 
 std::optional<IconImage> loadIconImage(LPCWSTR name, int size) {
   const ResourceEntry* group = find(name, MAKEINTRESOURCEW(14));

@@ -14,6 +14,10 @@ struct IconImage {
   std::vector<bool> opaque;  // from the AND mask (or the alpha of 32-bit images), top row first
 };
 
+// An icon image as its resource holds it: a DIB of twice the height, the colours then the AND
+// mask. Nullopt when it is damaged.
+std::optional<IconImage> decodeIcon(std::span<const unsigned char> data);
+
 // The image of icon group `name` nearest `size` pixels wide (ties go to the larger one).
 std::optional<IconImage> loadIconImage(LPCWSTR name, int size);
 
