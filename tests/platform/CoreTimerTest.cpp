@@ -56,7 +56,7 @@ TEST_F(CoreTimerTest, SettingAgainRestartsFromNow) {
   EXPECT_EQ(ticks, (std::vector<uint32_t>{35}));
 }
 
-TEST_F(CoreTimerTest, KillDropsADueTickAndTraces) {
+TEST_F(CoreTimerTest, KillAndDestroyDropADueTickAndKillIsTraced) {
   SetTimer(hwnd, 1, 20, nullptr);
   fake.clock = 20;
   EXPECT_TRUE(platform::messageReady());
@@ -66,6 +66,12 @@ TEST_F(CoreTimerTest, KillDropsADueTickAndTraces) {
   EXPECT_TRUE(ticks.empty());
   EXPECT_EQ(platform::nextTimerDeadline(), platform::NoDeadline);
   EXPECT_EQ(takeTrace(), "0 timer 1 set 20\n20 timer 1 kill\n");
+  // Destroying the window kills its timers, due or not.
+  SetTimer(hwnd, 1, 20, nullptr);
+  fake.clock = 40;
+  DestroyWindow(hwnd);
+  EXPECT_FALSE(platform::messageReady());
+  EXPECT_EQ(platform::nextTimerDeadline(), platform::NoDeadline);
 }
 
 TEST_F(CoreTimerTest, OnlyTheGameTopLevelWindowsTimersAreTraced) {
@@ -78,14 +84,6 @@ TEST_F(CoreTimerTest, OnlyTheGameTopLevelWindowsTimersAreTraced) {
   SetTimer(hwnd, 2, 500, nullptr);
   SetTimer(hwnd, 2, 500, nullptr);
   EXPECT_EQ(takeTrace(), "0 timer 2 set 500\n0 timer 2 set 500\n");
-}
-
-TEST_F(CoreTimerTest, DestroyingTheWindowKillsItsTimers) {
-  SetTimer(hwnd, 1, 20, nullptr);
-  fake.clock = 20;
-  DestroyWindow(hwnd);
-  EXPECT_FALSE(platform::messageReady());
-  EXPECT_EQ(platform::nextTimerDeadline(), platform::NoDeadline);
 }
 
 TEST_F(CoreTimerTest, EarlierDueTimerComesFirst) {

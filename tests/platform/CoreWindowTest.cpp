@@ -66,17 +66,23 @@ TEST_F(CoreWindowTest, CreateSendsCreateStructAndMinusOneFails) {
   EXPECT_EQ(CreateWindowExW(0, u"NoSuchClass", u"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr), nullptr);
 }
 
-TEST_F(CoreWindowTest, DestroyGoesParentFirstAndChildIdsComeFromTheMenuArgument) {
+TEST_F(CoreWindowTest, ChildrenTakeTheirParentsPlaceAndIdAndAreDestroyedAfterIt) {
   std::vector<int> destroyed;
   Recorder::handler() = [&](HWND h, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
     if (message == WM_DESTROY) destroyed.push_back(GetDlgCtrlID(h));
     return DefWindowProcW(h, message, wParam, lParam);
   };
-  HWND parent = makeWindow(WS_VISIBLE, 0, 0, 100, 100);
-  HWND child = makeWindow(WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, parent, 500);
+  HWND parent = makeWindow(WS_VISIBLE, 10, 20, 100, 100);
+  HWND child = makeWindow(WS_CHILD | WS_VISIBLE, 5, 6, 10, 10, parent, 500);
   makeWindow(WS_CHILD, 0, 0, 10, 10, child, 504);
   EXPECT_EQ(GetDlgItem(parent, 500), child);
   EXPECT_EQ(GetParent(child), parent);
+  // Coordinates convert through the parents.
+  POINT p{0, 0};
+  ClientToScreen(child, &p);
+  EXPECT_TRUE(p.x == 15 && p.y == 26);
+  ScreenToClient(parent, &p);
+  EXPECT_TRUE(p.x == 5 && p.y == 6);
   EXPECT_TRUE(DestroyWindow(parent));
   EXPECT_EQ(destroyed, (std::vector<int>{0, 500, 504}));
   EXPECT_FALSE(IsWindow(child));
@@ -131,18 +137,6 @@ TEST_F(CoreWindowTest, ClassesRegisterOnceAndUnregisterWhenUnused) {
   EXPECT_FALSE(UnregisterClassW(u"CoreOnce", nullptr));
   DestroyWindow(hwnd);
   EXPECT_TRUE(UnregisterClassW(u"CoreOnce", nullptr));
-}
-
-TEST_F(CoreWindowTest, CoordinatesConvertThroughTheParents) {
-  HWND parent = makeWindow(WS_VISIBLE, 10, 20, 100, 100);
-  HWND child = makeWindow(WS_CHILD | WS_VISIBLE, 5, 6, 10, 10, parent, 1);
-  POINT p{0, 0};
-  ClientToScreen(child, &p);
-  EXPECT_EQ(p.x, 15);
-  EXPECT_EQ(p.y, 26);
-  ScreenToClient(parent, &p);
-  EXPECT_EQ(p.x, 5);
-  EXPECT_EQ(p.y, 6);
 }
 
 }  // namespace

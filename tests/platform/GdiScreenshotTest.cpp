@@ -64,17 +64,4 @@ TEST(GdiScreenshot, ShapesKeepTheirPixelsInThePngFile) {
   EXPECT_EQ(png.at(origin.x + 240, origin.y + 230), platform_test::pixel(origin.x + 240, origin.y + 230));
 }
 
-TEST(GdiScreenshot, PngFileHasTheScreensSize) {
-  for (auto [width, height] : {std::pair{320, 320}, {480, 640}, {480, 748}, {480, 800}}) {
-    platform_test::start({width, height, ""});
-    const std::string path = test_windows::screenshotPath("screen.png");
-    ASSERT_TRUE(platform_test::screenshot(path));
-    const png_test::PngFile png = png_test::readPng(path);
-    ASSERT_EQ(png.error, "");
-    EXPECT_EQ(png.width, width);
-    EXPECT_EQ(png.height, height);
-  }
-  platform_test::start();
-}
-
 }  // namespace

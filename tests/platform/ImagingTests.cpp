@@ -1,5 +1,5 @@
-// The imaging component: COM activation, decoding JPEG, PNG and BMP files, drawing them scaled,
-// and refusing damaged or oversized pictures without drawing or allocating for them.
+// The imaging component: decoding JPEG, PNG and BMP files, drawing them scaled, and refusing
+// damaged or oversized pictures without drawing or allocating for them.
 #include <imaging.h>
 
 #include <gtest/gtest.h>
@@ -87,19 +87,6 @@ class ImagingTest : public ::testing::Test {
   IImagingFactory* factory = nullptr;
   std::filesystem::path folder;
 };
-
-TEST(ImagingActivation, GivesOnlyTheImagingFactory) {
-  IUnknown* object = reinterpret_cast<IUnknown*>(1);
-  EXPECT_EQ(CoCreateInstance(IID_IImage, nullptr, CLSCTX_INPROC_SERVER, IID_IImagingFactory, (LPVOID*)&object),
-            REGDB_E_CLASSNOTREG);
-  EXPECT_EQ(object, nullptr);
-  EXPECT_EQ(CoCreateInstance(CLSID_ImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IImage, (LPVOID*)&object),
-            E_NOINTERFACE);
-  EXPECT_TRUE(FAILED(CoCreateInstance(CLSID_ImagingFactory, reinterpret_cast<IUnknown*>(8), CLSCTX_INPROC_SERVER,
-                                      IID_IImagingFactory, (LPVOID*)&object)));
-  EXPECT_EQ(CoCreateInstance(CLSID_ImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IImagingFactory, nullptr),
-            E_POINTER);
-}
 
 TEST_F(ImagingTest, DrawsAJpegScaledIntoTheRectangleOrAPartOfIt) {
   IImage* image = open(DataDir + "/picture_quarters.jpg");

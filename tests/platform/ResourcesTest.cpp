@@ -3,7 +3,6 @@
 #include "GdiTestSupport.h"
 #include "PlatformInternal.h"
 #include "PlatformTest.h"
-#include "ShellTestSupport.h"
 #include "services/ResourceFile.h"
 #include "services/Resources.h"
 #include "shell/DialogTemplate.h"
@@ -12,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 using gdi_test::obj;
 using platform::resources::ResourceFile;
@@ -75,21 +73,6 @@ TEST_F(ResourcesTest, LoadsStringsIncludingKoreanAndCutsThemToTheBuffer) {
   EXPECT_EQ(LoadStringW(nullptr, 4, buffer, 8), 0);  // in a block that exists, but empty
   EXPECT_EQ(buffer[0], 0);
   EXPECT_EQ(LoadStringW(nullptr, 5000, buffer, 8), 0);  // no such block
-}
-
-TEST_F(ResourcesTest, AcceleratorsTakeTheirModifier) {
-  HACCEL table = LoadAcceleratorsW(nullptr, MAKEINTRESOURCEW(2));
-  ASSERT_NE(table, nullptr);
-  HWND main = shell_test::createMainWindow();
-  // The key state comes from the messages retrieved, so the keys go through the queue.
-  const std::pair<UINT, bool> strokes[] = {
-      {VK_CONTROL, true}, {'A', true}, {'A', false}, {VK_CONTROL, false}, {'Q', true}};
-  for (auto [key, down] : strokes) platform::input::key(key, down);
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-    if (!TranslateAcceleratorW(main, table, &msg)) DispatchMessageW(&msg);
-  EXPECT_EQ(shell_test::mainLog().commands, std::vector<int>{40002});
-  EXPECT_TRUE(DestroyAcceleratorTable(table));
 }
 
 TEST_F(ResourcesTest, BitmapIsDecodedBottomUpAndIconTakesTheImageNearest32WithItsMask) {
