@@ -66,7 +66,7 @@ TEST_F(CoreTimerTest, KillAndDestroyDropADueTickAndKillIsTraced) {
   EXPECT_TRUE(ticks.empty());
   EXPECT_EQ(platform::nextTimerDeadline(), platform::NoDeadline);
   EXPECT_EQ(takeTrace(), "0 timer 1 set 20\n20 timer 1 kill\n");
-  // Destroying the window kills its timers, due or not.
+  // Destroying the window kills its timers, a due one too.
   SetTimer(hwnd, 1, 20, nullptr);
   fake.clock = 40;
   DestroyWindow(hwnd);

@@ -80,9 +80,9 @@ TEST_F(CoreWindowTest, ChildrenTakeTheirParentsPlaceAndIdAndAreDestroyedAfterIt)
   // Coordinates convert through the parents.
   POINT p{0, 0};
   ClientToScreen(child, &p);
-  EXPECT_TRUE(p.x == 15 && p.y == 26);
+  EXPECT_EQ(corners({p.x, p.y, 0, 0}), "15 26 0 0");
   ScreenToClient(parent, &p);
-  EXPECT_TRUE(p.x == 5 && p.y == 6);
+  EXPECT_EQ(corners({p.x, p.y, 0, 0}), "5 6 0 0");
   EXPECT_TRUE(DestroyWindow(parent));
   EXPECT_EQ(destroyed, (std::vector<int>{0, 500, 504}));
   EXPECT_FALSE(IsWindow(child));

@@ -93,18 +93,17 @@ void straightCopy(Dc& dst, const Pixels& out, const Source& source, int dx, int 
     w = std::min(w, in.width - sx);
     h = std::min(h, in.height - sy);
     if (w <= 0 || h <= 0) continue;
-    // Whole rows of two surfaces of one stride lie end to end: one move for them all (a move a
-    // row costs the browser's program a call out of the wasm for every row).
     if (w == in.stride && w == out.stride) {
+      // Whole rows of two surfaces of one stride lie end to end: one move for them all (a move
+      // a row costs the browser's program a call out of the wasm for every row).
       std::memmove(out.row(y), in.row(sy), static_cast<size_t>(w) * h * 4);
-      markWritten(dst, rectOf(x, y, w, h));
-      continue;
-    }
-    // Rows are walked away from an overlap when both sides share a surface.
-    bool upward = in.data == out.data && sy < y;
-    for (int i = 0; i < h; ++i) {
-      int row = upward ? h - 1 - i : i;
-      std::memmove(out.row(y + row) + x, in.row(sy + row) + sx, static_cast<size_t>(w) * 4);
+    } else {
+      // Rows are walked away from an overlap when both sides share a surface.
+      bool upward = in.data == out.data && sy < y;
+      for (int i = 0; i < h; ++i) {
+        int row = upward ? h - 1 - i : i;
+        std::memmove(out.row(y + row) + x, in.row(sy + row) + sx, static_cast<size_t>(w) * 4);
+      }
     }
     // Only what was written changed; on the screen, only that is shown again.
     markWritten(dst, rectOf(x, y, w, h));
