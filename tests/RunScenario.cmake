@@ -1,6 +1,8 @@
 # Runs one scenario script through the headless driver and compares its trace with the
 # expected one beside it. Options come from a first line "# options: ..." of the script; the
-# expected exit code from a line "# exit: N" (0 when absent). The options are split by the shell,
+# expected exit code from a line "# exit: N" (0 when absent). Every screen a script shoots
+# ("screenshot NAME.png") must equal the reference NAME.png beside it, byte for byte: the
+# screenshots are written by one encoder, so equal pixels make equal files. The options are split by the shell,
 # so an empty argument such as --model "" reaches the program.
 cmake_minimum_required(VERSION 3.25)
 get_filename_component(dir ${SCRIPT} DIRECTORY)
@@ -17,6 +19,8 @@ foreach(line ${lines})
     set(options "${CMAKE_MATCH_1}")
   elseif(line MATCHES "^# exit: ([0-9]+)$")
     set(expected_exit ${CMAKE_MATCH_1})
+  elseif(line MATCHES "^screenshot (.+)$")
+    list(APPEND screenshots "${CMAKE_MATCH_1}")
   endif()
 endforeach()
 
@@ -58,3 +62,13 @@ if(differ)
   execute_process(COMMAND diff -u ${expected} ${actual} OUTPUT_VARIABLE diff)
   message(FATAL_ERROR "trace differs from ${expected}:\n${diff}")
 endif()
+
+foreach(shot ${screenshots})
+  if(NOT EXISTS ${dir}/${shot})
+    message(FATAL_ERROR "no reference screenshot ${dir}/${shot}; this run wrote ${WORK}/${shot}")
+  endif()
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK}/${shot} ${dir}/${shot} RESULT_VARIABLE differ)
+  if(differ)
+    message(FATAL_ERROR "screenshot ${WORK}/${shot} differs from the reference ${dir}/${shot}")
+  endif()
+endforeach()

@@ -1,6 +1,6 @@
-// The pick mode: the motion folded into the pick quarter, the highlight of the participant the
-// arrow points at, and the blinking result frame. A whole pick run, with its timers and beeps,
-// is played in the pick-run scenario scripts.
+// The pick mode: the motion folded into the pick quarter, its stop, and the highlight of the
+// participant the arrow points at. A whole pick run, with its timers, beeps and the blinking
+// result frame, is played in the pick-run scenario scripts.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -193,43 +193,6 @@ TEST_F(PickFrame, NothingOnATurnedScreen) {
   EXPECT_EQ(a.resultBoxY, 23);
   EXPECT_EQ(a.blinkCount, 0);
   EXPECT_FALSE(isGreen(17, 23));
-}
-
-TEST_F(PickFrame, ResultBlinksThreeTimesThenStays) {
-  openOn(480, 640);
-  Arrow a;
-  a.angles[0] = 0.26;  // slot 5
-  a.drawPickHighlight(dc());
-  acquireBacklight();
-  a.setSpeed(0.0);
-  a.pickStep(hwnd);  // the stop step
-  takeEvents();
-
-  const bool frameShown[] = {false, true, false, true, false, true, true, true};
-  for (int paint = 0; paint < 8; ++paint) {
-    SCOPED_TRACE("paint " + std::to_string(paint));
-    clear();
-    a.drawPickResult(dc(), hwnd);
-    EXPECT_EQ(isGreen(399, 399), frameShown[paint]);
-    if (frameShown[paint]) expectFrame(399, 399, 471, 491);
-    EXPECT_EQ(a.blinkCount, paint < 6 ? paint + 1 : 6);
-    Events events = takeEvents();
-    if (paint == 6) {
-      EXPECT_EQ(events, (Events{"timer 2 kill", "backlight off"}));
-    } else {
-      EXPECT_EQ(events, paint % 2 == 1 && paint < 6 ? Events{"beep 0"} : Events{});
-    }
-  }
-
-  // The square screen's frame, at slot 0.
-  openOn(320, 320);
-  Arrow square;
-  square.angles[0] = 0.6906;
-  square.drawPickHighlight(dc());
-  square.blinkCount = 1;
-  clear();
-  square.drawPickResult(dc(), hwnd);
-  expectFrame(239, 0, 320, 42);
 }
 
 }  // namespace
