@@ -75,6 +75,4 @@ inline uint32_t clientPixel(HWND hwnd, int x, int y) {
   return platform_test::pixel(p.x, p.y);
 }
 
-inline void command(HWND main, int id) { SendMessageW(main, WM_COMMAND, MAKEWPARAM(id, 1004), 0); }
-
 }  // namespace game_test

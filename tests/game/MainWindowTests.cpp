@@ -1,6 +1,6 @@
-// The game window: the friction walk, refused modes and screens, a second start, and
-// destruction. The buttons' places, the pin's bounds, starts, strokes and stops are played in
-// the scenario scripts.
+// The game window: refused modes and screens, a second start, and destruction. The buttons'
+// places, the pin's bounds, the friction walk, starts, strokes and stops are played in the
+// scenario scripts.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -11,7 +11,6 @@
 #include "PlatformTest.h"
 #include "app/Vortelle.h"
 #include "controls/ButtonState.h"
-#include "controls/ControlIds.h"
 #include "spinner/Arrow.h"
 
 using namespace game_test;
@@ -24,17 +23,6 @@ class MainWindowTest : public ::testing::Test {
   void TearDown() override { endGame(main); }
   HWND main = 0;
 };
-
-TEST_F(MainWindowTest, FrictionWalksUpToEightHundredthsThenBackToTwo) {
-  start();
-  const int levels[] = {1, 2, 3, -3, -2, -1, 0, 1};
-  const double frictions[] = {0.06, 0.07, 0.08, 0.02, 0.03, 0.04, 0.05, 0.06};
-  for (int i = 0; i < 8; ++i) {
-    command(main, IDC_FRICTION);
-    EXPECT_EQ(settingState.GetFrictionLevel(), levels[i]);
-    EXPECT_NEAR(arrow.getFriction(), frictions[i], 1e-12);
-  }
-}
 
 TEST_F(MainWindowTest, InvalidModeAtATickIsReported) {
   start();
