@@ -2,8 +2,8 @@
 # expected one beside it. Options come from a first line "# options: ..." of the script; the
 # expected exit code from a line "# exit: N" (0 when absent). Every screen a script shoots
 # ("screenshot NAME.png") must equal the reference NAME.png beside it, byte for byte: the
-# screenshots are written by one encoder, so equal pixels make equal files. The options are split by the shell,
-# so an empty argument such as --model "" reaches the program.
+# screenshots are written by one encoder, so equal pixels make equal files. The options are split
+# by the shell, so an empty argument such as --model "" reaches the program.
 cmake_minimum_required(VERSION 3.25)
 get_filename_component(dir ${SCRIPT} DIRECTORY)
 get_filename_component(name ${SCRIPT} NAME_WE)
