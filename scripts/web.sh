@@ -57,6 +57,13 @@ build() {
   cmake --build --preset default -j"$jobs" --target vortelle_pictures player_pictures_img
   cmake --preset web >/dev/null
   cmake --build --preset web -j"$jobs" --target vortelle platform_demo web_page
+  # The browser's program catches only in the function its exception setting names (the top
+  # CMakeLists.txt); a renamed function would silently catch nothing.
+  if ! llvm-nm build/web/browser/platform/CMakeFiles/platform_core.dir/src/services/DecodedPicture.cpp.o |
+    grep -q __cxa_find_matching_catch; then
+    echo "web: allocatePixels catches nothing in the browser's program: fix EXCEPTION_CATCHING_ALLOWED" >&2
+    exit 1
+  fi
   touch "$stamp"
   echo "web: the web page with the game, and build/web/vortelle-headless.js, built after $((SECONDS - started)) s"
 }

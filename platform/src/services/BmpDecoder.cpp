@@ -1,7 +1,5 @@
 #include "services/BmpDecoder.h"
 
-#include <new>
-
 namespace platform::imaging {
 
 namespace {
@@ -66,13 +64,7 @@ bool decodeBmp(const uint8_t* data, size_t size, DecodedPicture* picture) {
   Layout layout;
   if (!readLayout(data, size, &layout)) return false;
   DecodedPicture decoded;
-  decoded.width = layout.width;
-  decoded.height = layout.height;
-  try {
-    decoded.pixels.resize(static_cast<size_t>(layout.width) * layout.height);
-  } catch (const std::bad_alloc&) {
-    return false;
-  }
+  if (!allocatePixels(&decoded, layout.width, layout.height)) return false;
   for (int y = 0; y < layout.height; ++y) {
     int sourceRow = layout.topDown ? y : layout.height - 1 - y;
     const uint8_t* in = data + layout.pixelOffset + static_cast<size_t>(sourceRow) * layout.stride;

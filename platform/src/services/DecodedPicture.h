@@ -23,4 +23,8 @@ inline bool acceptableSize(uint64_t width, uint64_t height) {
   return width > 0 && height > 0 && width * height <= MaxPicturePixels;
 }
 
+// Makes room for the pixels of a picture of this size. False, with the picture left empty, when
+// the memory for them can't be had: a picture within the limits may still be too large.
+bool allocatePixels(DecodedPicture* picture, int width, int height);
+
 }  // namespace platform::imaging

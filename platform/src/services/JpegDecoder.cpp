@@ -4,7 +4,6 @@
 
 #include <csetjmp>
 #include <cstdio>
-#include <new>
 
 #include <jpeglib.h>
 
@@ -88,13 +87,8 @@ bool decode(const uint8_t* data, size_t size, Stage stage, int minWidth, int min
   cinfo.scale_denom = scaleDenominator(*width, *height, minWidth, minHeight);
   cinfo.out_color_space = JCS_EXT_BGRX;  // 0x??RRGGBB words on this little-endian host
   jpeg_start_decompress(&cinfo);
-  picture->width = static_cast<int>(cinfo.output_width);
-  picture->height = static_cast<int>(cinfo.output_height);
-  try {
-    picture->pixels.resize(static_cast<size_t>(picture->width) * picture->height);
-  } catch (const std::bad_alloc&) {
+  if (!allocatePixels(picture, static_cast<int>(cinfo.output_width), static_cast<int>(cinfo.output_height))) {
     jpeg_destroy_decompress(&cinfo);
-    *picture = DecodedPicture{};
     return false;
   }
   while (cinfo.output_scanline < cinfo.output_height) {

@@ -1,7 +1,6 @@
 #include "services/PngDecoder.h"
 
 #include <cstring>
-#include <new>
 
 #include <png.h>
 
@@ -40,11 +39,7 @@ bool decodePng(const uint8_t* data, size_t size, DecodedPicture* picture) {
   // BGRA bytes make 0xAARRGGBB words; the white background fills in the alpha.
   image.format = PNG_FORMAT_BGRA;
   DecodedPicture decoded;
-  decoded.width = static_cast<int>(image.width);
-  decoded.height = static_cast<int>(image.height);
-  try {
-    decoded.pixels.resize(static_cast<size_t>(decoded.width) * decoded.height);
-  } catch (const std::bad_alloc&) {
+  if (!allocatePixels(&decoded, static_cast<int>(image.width), static_cast<int>(image.height))) {
     png_image_free(&image);
     return false;
   }
