@@ -75,15 +75,6 @@ struct Axis {
 
 RECT rectOf(int x, int y, int width, int height) { return RECT{x, y, x + width, y + height}; }
 
-// A run of pixels between two surfaces that don't overlap, moved in pieces under 512 bytes: the
-// browser's program sends every larger copy out of the wasm, and that call costs more than a
-// row's copy itself.
-void copyRun(uint32_t* out, const uint32_t* in, int count) {
-  constexpr int kPiece = 120;
-  for (int done = 0; done < count; done += kPiece)
-    std::memcpy(out + done, in + done, static_cast<size_t>(std::min(kPiece, count - done)) * 4);
-}
-
 // The unscaled copy of `area` (destination pixels) from the source displaced by (dx, dy). From a
 // bitmap, what an earlier such copy left equal on both sides is not moved again.
 void straightCopy(Dc& dst, const Pixels& out, const Source& source, int dx, int dy, const RECT& area) {
@@ -106,11 +97,9 @@ void straightCopy(Dc& dst, const Pixels& out, const Source& source, int dx, int 
       // Whole rows of two surfaces of one stride lie end to end: one move for them all (a move
       // a row costs the browser's program a call out of the wasm for every row).
       std::memmove(out.row(y), in.row(sy), static_cast<size_t>(w) * h * 4);
-    } else if (in.data != out.data) {
-      for (int i = 0; i < h; ++i) copyRun(out.row(y + i) + x, in.row(sy + i) + sx, w);
     } else {
       // Rows are walked away from an overlap when both sides share a surface.
-      bool upward = sy < y;
+      bool upward = in.data == out.data && sy < y;
       for (int i = 0; i < h; ++i) {
         int row = upward ? h - 1 - i : i;
         std::memmove(out.row(y + row) + x, in.row(sy + row) + sx, static_cast<size_t>(w) * 4);
