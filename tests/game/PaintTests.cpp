@@ -6,14 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <string>
 
 #include "MainWindowHarness.h"
 #include "PlatformTest.h"
 #include "app/ResourceIds.h"
 #include "app/Vortelle.h"
 #include "controls/ButtonState.h"
-#include "spinner/Arrow.h"
 
 using namespace game_test;
 
