@@ -1,6 +1,7 @@
 // Serves the game's web page: the files that FOLDER/page-files.txt lists and nothing else (the
-// folder is also the build's own), with the types browsers insist on, compressed when the browser
-// takes it, and revalidated on every load so that a new build is seen at once.
+// folder is also the build's own), with the types browsers insist on, in the precompressed copy
+// beside a file that the browser takes (NAME.br, NAME.gz), and revalidated on every load so that
+// a new build is seen at once.
 // Usage: node serve.mjs [--root FOLDER] [--port N] [--lan] [--cert FILE --key FILE] [--check]
 // --root: default build/web. --port: default 8000. --lan: every interface instead of 127.0.0.1.
 // --check: only see whether the port is free. A port that is taken: one line, exit code 1.
@@ -10,7 +11,6 @@ import {createServer as createHttpsServer} from 'node:https';
 import {networkInterfaces} from 'node:os';
 import {extname, join, resolve, sep} from 'node:path';
 import {fileURLToPath} from 'node:url';
-import {gzip} from 'node:zlib';
 
 const TYPES = {
   '.html': 'text/html; charset=utf-8',
@@ -27,7 +27,12 @@ const TYPES = {
   '.txt': 'text/plain; charset=utf-8',
   '.ttf': 'font/ttf',
 };
-const COMPRESSED = new Set(['.html', '.js', '.mjs', '.css', '.json', '.webmanifest', '.wasm', '.svg', '.txt', '.data', '.ttf']);
+// The encodings a page file may have a precompressed copy in beside it (NAME.br, NAME.gz, as
+// make-page.mjs writes them and static hosts serve them), best first.
+const ENCODINGS = [
+  ['br', '.br'],
+  ['gzip', '.gz'],
+];
 
 // The names FOLDER/page-files.txt lists, read again whenever it changes.
 function pageFiles(root) {
@@ -64,11 +69,21 @@ function nameOf(url) {
   return path === '/' ? 'index.html' : path.slice(1);
 }
 
+// The content codings an Accept-Encoding header takes (those without q=0).
+function acceptedEncodings(header) {
+  const taken = new Set();
+  for (const part of (header || '').split(',')) {
+    const [coding, ...parameters] = part.trim().toLowerCase().split(';');
+    const refused = parameters.some((p) => /^\s*q\s*=\s*0(\.0*)?\s*$/.test(p));
+    if (coding && !refused) taken.add(coding.trim());
+  }
+  return taken;
+}
+
 // Starts serving ROOT; calls ready(server) once it listens, or failed(text) when it can't.
 export function serve({root, host, port, cert, key, log = console.log}, ready, failed) {
   root = resolve(root);
   const files = pageFiles(root);
-  const packed = new Map(); // path -> {tag, body}: the compressed form of a file's current version
 
   function answer(res, status, text) {
     res.writeHead(status, {'Content-Type': 'text/plain; charset=utf-8', 'Content-Length': Buffer.byteLength(text)});
@@ -99,49 +114,44 @@ export function serve({root, host, port, cert, key, log = console.log}, ready, f
       return answer(res, 404, 'Not found.\n');
     }
     const extension = extname(name);
-    const compress = COMPRESSED.has(extension) && /\bgzip\b/.test(req.headers['accept-encoding'] || '');
-    const tag = `"${info.size.toString(16)}-${Math.floor(info.mtimeMs).toString(16)}${compress ? '-gz' : ''}"`;
+    // The precompressed copy the browser takes, if the page has one; else the file as it is.
+    const accepted = acceptedEncodings(req.headers['accept-encoding']);
+    let encoding = null;
+    let body = {path, info};
+    for (const [coding, suffix] of ENCODINGS) {
+      if (!accepted.has(coding)) continue;
+      try {
+        const packedInfo = statSync(path + suffix);
+        if (packedInfo.isFile() && packedInfo.mtimeMs >= info.mtimeMs) {
+          encoding = coding;
+          body = {path: path + suffix, info: packedInfo};
+          break;
+        }
+      } catch {
+        // No copy in this encoding.
+      }
+    }
+    const tag = `"${info.size.toString(16)}-${Math.floor(info.mtimeMs).toString(16)}${encoding ? '-' + encoding : ''}"`;
     const headers = {
       'Content-Type': TYPES[extension] || 'application/octet-stream',
       'Cache-Control': 'no-cache',
       ETag: tag,
       'Last-Modified': info.mtime.toUTCString(),
       'X-Content-Type-Options': 'nosniff',
+      Vary: 'Accept-Encoding',
     };
-    if (COMPRESSED.has(extension)) headers.Vary = 'Accept-Encoding';
     if (req.headers['if-none-match'] === tag) {
       res.writeHead(304, headers);
       return res.end();
     }
-    if (!compress) {
-      headers['Content-Length'] = info.size;
-      res.writeHead(200, headers);
-      if (req.method === 'HEAD') return res.end();
-      return createReadStream(path)
-        .on('error', () => res.destroy())
-        .pipe(res);
-    }
-    const send = (body) => {
-      headers['Content-Encoding'] = 'gzip';
-      headers['Content-Length'] = body.length;
-      res.writeHead(200, headers);
-      res.end(req.method === 'HEAD' ? undefined : body);
-    };
-    const known = packed.get(path);
-    if (known && known.tag === tag) return send(known.body);
-    let content;
-    try {
-      content = readFileSync(path);
-    } catch {
-      return answer(res, 404, 'Not found.\n');
-    }
-    gzip(content, {level: 9}, (error, body) => {
-      if (error) return answer(res, 500, 'Could not compress the file.\n');
-      packed.set(path, {tag, body});
-      send(body);
-    });
+    if (encoding) headers['Content-Encoding'] = encoding;
+    headers['Content-Length'] = body.info.size;
+    res.writeHead(200, headers);
+    if (req.method === 'HEAD') return res.end();
+    createReadStream(body.path)
+      .on('error', () => res.destroy())
+      .pipe(res);
   }
-
   let server;
   if (cert || key) {
     let options;
