@@ -195,6 +195,7 @@ mergeInto(LibraryManager.library, {
     if (!page.ready) {
       page.ready = true;
       window['vortelle']['ready'] = true;
+      window.dispatchEvent(new CustomEvent('vortelle-ready'));
     }
   },
 
