@@ -1,0 +1,73 @@
+// The spinning arrow at several CPU slowdowns, once the page is loaded (the network as it is):
+// the frames a second the page presents, its main thread's busy share, the gaps between frames,
+// the game's motion steps and the CPU time of the browser's processes.
+import {gaps, percentile} from './figures.mjs';
+import {probeBetween, probeNow} from './page-probe.mjs';
+import {firstFrameAt, freshPhonePage} from './phone-page.mjs';
+import {startCountingServer} from './counting-server.mjs';
+import {treeCpuSeconds} from './process-tree-cpu.mjs';
+
+export const SLOWDOWNS = [1, 4, 10, 20];
+const WARM_UP_S = 1;
+const MEASURED_S = 5;
+
+const settle = (ms) => new Promise((done) => setTimeout(done, ms));
+
+// The game's motion step is a 20 ms timer; the trace shows it only when it is set, not at each
+// of its ticks, so the steps are counted as the page's tasks that drew.
+// One result per slowdown: {slowdown, seconds, frames, fps, busy, gapP95, puts, drawingTasks,
+// browserCpu}; busy and browserCpu are shares of one core.
+export async function spinning(root, client, errors) {
+  const server = await startCountingServer(root);
+  const {browser, page, close} = await freshPhonePage(client, errors);
+  try {
+    await page.goto(server.base, {waitUntil: 'load'});
+    await firstFrameAt(page, 30000);
+    const session = await page.createCDPSession();
+    await session.send('Performance.enable');
+    const taskSeconds = async () =>
+      (await session.send('Performance.getMetrics')).metrics.find((m) => m.name === 'TaskDuration').value;
+    const browserPid = browser.process().pid;
+    const snapshot = async () => ({
+      ...(await probeNow(page)),
+      task: await taskSeconds(),
+      cpu: treeCpuSeconds(browserPid),
+    });
+    // Kept spinning by a press a second, as the desktop program's benchmark does. The first
+    // press also starts the page's sound, a costly step once.
+    const spin = async (seconds) => {
+      for (let s = 0; s < seconds; s++) {
+        await page.keyboard.press('Enter');
+        await settle(1000);
+      }
+    };
+    await page.keyboard.press('Enter');
+    await settle(300);
+    const results = [];
+    for (const slowdown of SLOWDOWNS) {
+      await session.send('Emulation.setCPUThrottlingRate', {rate: slowdown});
+      await spin(WARM_UP_S);
+      const from = await snapshot();
+      await spin(MEASURED_S);
+      const to = await snapshot();
+      const {frames} = await probeBetween(page, from, to);
+      const seconds = (to.at - from.at) / 1000;
+      results.push({
+        slowdown,
+        seconds,
+        frames: frames.length,
+        fps: frames.length / seconds,
+        busy: (to.task - from.task) / seconds,
+        gapP95: percentile(gaps(frames), 95),
+        puts: to.puts - from.puts,
+        drawingTasks: to.drawingTasks - from.drawingTasks,
+        browserCpu: (to.cpu - from.cpu) / seconds,
+      });
+    }
+    await session.send('Emulation.setCPUThrottlingRate', {rate: 1});
+    return results;
+  } finally {
+    await close();
+    await server.stop();
+  }
+}
