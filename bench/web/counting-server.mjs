@@ -11,7 +11,8 @@ import {serve} from '../../tools/web/serve.mjs';
 export async function startCountingServer(root) {
   const refused = [];
   const server = await new Promise((done, failed) =>
-    serve({root, host: '127.0.0.1', port: 0, log: (line) => refused.push(line)}, done, (text) => failed(new Error(text)))
+    serve({root, host: '127.0.0.1', port: 0, log: (line) => refused.push(line)}, done, (text) =>
+      failed(new Error(text)))
   );
   const base = `http://127.0.0.1:${server.address().port}/`;
   const sockets = [];

@@ -2,9 +2,9 @@
 // device pixels a CSS pixel, touch), by hand (not part of CI). One figure a line: name, value, unit.
 //   1. the first visit's bytes, counted at the server, and each response's;
 //   2. the first frame after navigation at 4x CPU slowdown over slow 4G, three new profiles;
-//   3. the spinning arrow at 1x, 4x, 10x and 20x CPU slowdown: frames a second, the main
-//      thread's busy share, the 95th percentile of the gaps between frames, the game's steps and
-//      the CPU of the browser's processes;
+//   3. the spinning arrow at 1x, 4x, 10x and 20x CPU slowdown: frames a second (the game's
+//      motion steps), the main thread's busy share, the 95th percentile of the gaps between
+//      frames, the puts to the canvas and the CPU of the browser's processes;
 //   4. with --engines: each browser engine's CPU while spinning;
 // then a table of the figures against the page's goals.
 // Usage: node phone-bench.mjs WEB_BUILD CLIENT_FOLDER [--engines]   (bench/web/phone-bench.sh)
@@ -64,7 +64,6 @@ for (const result of await spinning(root, client, errors)) {
   figure(`${name}.frames-per-second`, result.fps, 'frames/s', `${result.frames} in ${result.seconds.toFixed(2)} s`);
   figure(`${name}.main-thread-busy`, result.busy * 100, '%');
   figure(`${name}.gap-p95`, result.gapP95, 'ms');
-  figure(`${name}.motion-steps-per-second`, result.drawingTasks / result.seconds, 'steps/s');
   figure(`${name}.puts-per-second`, result.puts / result.seconds, 'puts/s');
   figure(`${name}.browser-cpu`, result.browserCpu * 100, '% of a core');
 }

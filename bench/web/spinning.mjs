@@ -2,7 +2,7 @@
 // the frames a second the page presents, its main thread's busy share, the gaps between frames,
 // the game's motion steps and the CPU time of the browser's processes.
 import {gaps, percentile} from './figures.mjs';
-import {probeBetween, probeNow} from './page-probe.mjs';
+import {framesBetween, probeNow} from './page-probe.mjs';
 import {firstFrameAt, freshPhonePage} from './phone-page.mjs';
 import {startCountingServer} from './counting-server.mjs';
 import {treeCpuSeconds} from './process-tree-cpu.mjs';
@@ -13,10 +13,10 @@ const MEASURED_S = 5;
 
 const settle = (ms) => new Promise((done) => setTimeout(done, ms));
 
-// The game's motion step is a 20 ms timer; the trace shows it only when it is set, not at each
-// of its ticks, so the steps are counted as the page's tasks that drew.
-// One result per slowdown: {slowdown, seconds, frames, fps, busy, gapP95, puts, drawingTasks,
-// browserCpu}; busy and browserCpu are shares of one core.
+// One result per slowdown: {slowdown, seconds, frames, fps, busy, gapP95, puts, browserCpu};
+// busy and browserCpu are shares of one core. The game's motion step is a 20 ms timer, and it
+// draws every step while the arrow turns, so the frames are its steps: the trace shows the timer
+// only when it is set (at each press), not its ticks.
 export async function spinning(root, client, errors) {
   const server = await startCountingServer(root);
   const {browser, page, close} = await freshPhonePage(client, errors);
@@ -50,7 +50,7 @@ export async function spinning(root, client, errors) {
       const from = await snapshot();
       await spin(MEASURED_S);
       const to = await snapshot();
-      const {frames} = await probeBetween(page, from, to);
+      const frames = await framesBetween(page, from, to);
       const seconds = (to.at - from.at) / 1000;
       results.push({
         slowdown,
@@ -60,7 +60,6 @@ export async function spinning(root, client, errors) {
         busy: (to.task - from.task) / seconds,
         gapP95: percentile(gaps(frames), 95),
         puts: to.puts - from.puts,
-        drawingTasks: to.drawingTasks - from.drawingTasks,
         browserCpu: (to.cpu - from.cpu) / seconds,
       });
     }
