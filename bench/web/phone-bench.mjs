@@ -1,7 +1,8 @@
 // The web page as a phone meets it, in headless Chromium on a phone's viewport (412x915 at 2.625
 // device pixels a CSS pixel, touch), by hand (not part of CI). One figure a line: name, value, unit.
 //   1. the first visit's bytes, counted at the server, and each response's;
-//   2. the first frame after navigation at 4x CPU slowdown over slow 4G, three new profiles;
+//   2. the first frame after navigation at 4x CPU slowdown over slow 4G, three new profiles, and
+//      when the page's downloads before it were done;
 //   3. the spinning arrow at 1x, 4x, 10x and 20x CPU slowdown: frames a second (the game's
 //      motion steps), the main thread's busy share, the 95th percentile of the gaps between
 //      frames, the puts to the canvas and the CPU of the browser's processes;
@@ -51,8 +52,10 @@ for (const line of measured.visit.refused) console.log(`# the server could not a
 console.log(`# 2. first frame after navigation, ${CPU_SLOWDOWN}x CPU slowdown, slow 4G, a new profile each`);
 const frames = [];
 for (let run = 1; run <= FIRST_FRAME_RUNS; run++) {
-  frames.push(await firstFrame(root, client, errors));
-  figure(`first-frame.run${run}`, frames.at(-1), 'ms');
+  const {at, downloaded} = await firstFrame(root, client, errors);
+  frames.push(at);
+  figure(`first-frame.run${run}`, at, 'ms');
+  figure(`first-frame.run${run}.downloads-done`, downloaded, 'ms', "the page's last download before its first frame");
 }
 measured.firstFrame = median(frames);
 figure('first-frame.median', measured.firstFrame, 'ms');
