@@ -5,7 +5,8 @@
 //      when the page's downloads before it were done;
 //   3. the spinning arrow at 1x, 4x, 10x and 20x CPU slowdown: frames a second (the game's
 //      motion steps), the main thread's busy share, the 95th percentile of the gaps between
-//      frames, the puts to the canvas and the CPU of the browser's processes;
+//      frames, the puts to the canvas, the CPU of the page's main thread and of all the browser's
+//      processes;
 //   4. with --engines: each browser engine's CPU while spinning;
 // then a table of the figures against the page's goals.
 // Usage: node phone-bench.mjs WEB_BUILD CLIENT_FOLDER [--engines]   (bench/web/phone-bench.sh)
@@ -16,7 +17,7 @@ import {figure, median} from './figures.mjs';
 import {CPU_SLOWDOWN, firstFrame} from './first-frame.mjs';
 import {firstVisit} from './first-visit.mjs';
 import {printGoals} from './goals.mjs';
-import {spinning} from './spinning.mjs';
+import {SLOWDOWNS, spinning} from './spinning.mjs';
 
 const FIRST_FRAME_RUNS = 3;
 
@@ -68,7 +69,11 @@ for (const result of await spinning(root, client, errors)) {
   figure(`${name}.main-thread-busy`, result.busy * 100, '%');
   figure(`${name}.gap-p95`, result.gapP95, 'ms');
   figure(`${name}.puts-per-second`, result.puts / result.seconds, 'puts/s');
-  figure(`${name}.browser-cpu`, result.browserCpu * 100, '% of a core');
+  // At a slowdown the main thread spins for it, busy or not (spinning.mjs): CPU time only at 1x.
+  if (result.slowdown !== 1) continue;
+  figure(`${name}.main-thread-cpu`, result.mainThreadCpu * 100, '% of a core');
+  figure(`${name}.main-thread-cpu-per-frame`, (result.mainThreadCpu * 1000) / result.fps, 'ms');
+  figure(`${name}.browser-cpu`, result.browserCpu * 100, '% of a core', 'all its processes');
 }
 
 if (engines) {
@@ -82,6 +87,13 @@ if (engines) {
 
 console.log('# the page against its goals');
 printGoals(measured);
+// Beside the slowed runs, which a loaded machine slows further: the main thread's CPU at 1x
+// times the slowdown.
+if (measured.spin[1]) {
+  const busy = (slowdown) => `${(measured.spin[1].mainThreadCpu * slowdown * 100).toFixed(0)} % at ${slowdown}x`;
+  console.log("# estimated from the main thread's CPU time at 1x, which the machine's load does not inflate:");
+  console.log(`# the main thread busy ${SLOWDOWNS.filter((slowdown) => slowdown > 1).map(busy).join(', ')}`);
+}
 const times = new Map();
 for (const error of errors) times.set(error, (times.get(error) || 0) + 1);
 for (const [error, count] of times) console.log(`# error console${count > 1 ? ` (${count} times)` : ''}: ${error}`);

@@ -15,8 +15,8 @@ function statOf(pid) {
   }
 }
 
-// Seconds of CPU (user and system) that ROOT and its living descendants have used.
-export function treeCpuSeconds(root) {
+// ROOT and its living descendants: {pid: ticks of CPU used}.
+function tree(root) {
   const children = new Map();
   const ticks = new Map();
   for (const entry of readdirSync('/proc')) {
@@ -30,12 +30,36 @@ export function treeCpuSeconds(root) {
     if (!children.has(parent)) children.set(parent, []);
     children.get(parent).push(pid);
   }
-  let total = 0;
+  const found = new Map();
   const pending = [root];
   while (pending.length) {
     const pid = pending.pop();
-    total += ticks.get(pid) || 0;
+    found.set(pid, ticks.get(pid) || 0);
     pending.push(...(children.get(pid) || []));
   }
+  return found;
+}
+
+// Seconds of CPU (user and system) that ROOT and its living descendants have used.
+export function treeCpuSeconds(root) {
+  let total = 0;
+  for (const ticks of tree(root).values()) total += ticks;
   return total / ticksPerSecond;
+}
+
+// Seconds that the main threads of ROOT's descendants whose command line holds ARGUMENT have run,
+// to the nanosecond (schedstat): time spent waiting for a core while the machine is busy is not
+// in it. A process's main thread is the task with the process's own id.
+export function mainThreadCpuSeconds(root, argument) {
+  let total = 0;
+  for (const pid of tree(root).keys()) {
+    try {
+      // Chromium's processes rewrite their command line as one text, spaces between the arguments.
+      if (!readFileSync(`/proc/${pid}/cmdline`, 'utf8').includes(argument)) continue;
+      total += Number(readFileSync(`/proc/${pid}/task/${pid}/schedstat`, 'utf8').split(' ')[0]) / 1e9;
+    } catch {
+      // ended meanwhile
+    }
+  }
+  return total;
 }
