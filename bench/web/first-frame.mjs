@@ -15,7 +15,7 @@ export async function firstFrame(root, client, errors) {
   await server.warm();
   const {browser, page, close} = await freshPhonePage(client, errors);
   try {
-    const {pageSession} = await throttleNetwork(browser, page);
+    const pageSession = await throttleNetwork(browser, page);
     await pageSession.send('Emulation.setCPUThrottlingRate', {rate: CPU_SLOWDOWN});
     await page.goto(server.base, {waitUntil: 'domcontentloaded', timeout: TIMEOUT_MS});
     const at = await firstFrameAt(page, TIMEOUT_MS);

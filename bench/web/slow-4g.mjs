@@ -18,22 +18,21 @@ export const slow4G = {
 // DevTools does: a worker's downloads are slowed too. Each gets the conditions of its own, so
 // the two don't share one budget as on a phone's one connection, and the worker's script itself
 // comes before the worker can be slowed. A new worker waits until it has the conditions.
+// Resolves to the page's own DevTools session.
 export async function throttleNetwork(browser, page) {
   const pageSession = await page.createCDPSession();
   await pageSession.send('Network.enable');
   await pageSession.send('Network.emulateNetworkConditions', slow4G);
   const root = await browser.target().createCDPSession();
-  const throttled = [];
-  root.on('Target.attachedToTarget', ({sessionId, targetInfo}) => {
+  root.on('Target.attachedToTarget', async ({sessionId}) => {
     const worker = root.connection().session(sessionId);
-    throttled.push(
-      (async () => {
-        await worker.send('Network.enable');
-        await worker.send('Network.emulateNetworkConditions', slow4G);
-        await worker.send('Runtime.runIfWaitingForDebugger');
-        return targetInfo.url;
-      })()
-    );
+    try {
+      await worker.send('Network.enable');
+      await worker.send('Network.emulateNetworkConditions', slow4G);
+      await worker.send('Runtime.runIfWaitingForDebugger');
+    } catch {
+      // The worker ended before it was slowed: nothing left to slow.
+    }
   });
   await root.send('Target.setAutoAttach', {
     autoAttach: true,
@@ -41,5 +40,5 @@ export async function throttleNetwork(browser, page) {
     flatten: true,
     filter: [{type: 'service_worker', exclude: false}, {exclude: true}],
   });
-  return {pageSession, workers: () => Promise.all(throttled)};
+  return pageSession;
 }

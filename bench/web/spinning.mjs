@@ -1,6 +1,6 @@
 // The spinning arrow at several CPU slowdowns, once the page is loaded (the network as it is):
 // the frames a second the page presents, its main thread's busy share, the gaps between frames,
-// the game's motion steps and the CPU time of the browser's processes.
+// its puts to the canvas, and the CPU time of its main thread and of all the browser's processes.
 import {gaps, percentile} from './figures.mjs';
 import {framesBetween, probeNow} from './page-probe.mjs';
 import {firstFrameAt, freshPhonePage} from './phone-page.mjs';
