@@ -135,10 +135,20 @@
   canvas.focus();
 
   // Without a service worker (plain HTTP on a network address, a private window) the game plays
-  // all the same, only not offline.
+  // all the same, only not offline. Where storage is refused, even asking throws.
   if ('serviceWorker' in navigator) {
     window.addEventListener('load', function () {
-      navigator.serviceWorker.register('sw.js').catch(function () {});
+      try {
+        navigator.serviceWorker.register('sw.js').catch(function () {});
+      } catch (e) {}
+    });
+  }
+
+  // The installed game started again comes to the window it has (the manifest's launch_handler),
+  // whatever address the start named: the game there plays on as it is.
+  if (window.launchQueue && typeof window.launchQueue.setConsumer === 'function') {
+    window.launchQueue.setConsumer(function () {
+      if (!canvas.hidden) canvas.focus();
     });
   }
 
