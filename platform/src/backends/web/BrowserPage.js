@@ -12,6 +12,7 @@ mergeInto(LibraryManager.library, {
     held: [], // virtual keys down
     audio: null,
     awake: false, // the game holds the backlight
+    vibrating: false,
     lock: null,
     locking: false,
     chosen: '',
@@ -52,7 +53,19 @@ mergeInto(LibraryManager.library, {
           return;
         }
       }
-      if (page.audio.state === 'suspended') page.audio.resume().catch(function () {});
+      page.resumeAudio();
+    },
+
+    // A call or a switch of apps leaves the sound "interrupted" (Safari) or "suspended": it comes
+    // back on the next touch or key, or as the page is seen again where the browser allows it.
+    // A refusal is no error.
+    resumeAudio: function () {
+      var audio = VortellePage.audio;
+      if (!audio || audio.state === 'running' || audio.state === 'closed') return;
+      try {
+        var resumed = audio.resume();
+        if (resumed && resumed.catch) resumed.catch(function () {});
+      } catch (e) {}
     },
 
     // The OK key is Enter or space; the rest as on the desktop. 0: not the game's.
@@ -84,7 +97,14 @@ mergeInto(LibraryManager.library, {
       var page = VortellePage;
       if (!page.awake || page.lock || page.locking || !navigator.wakeLock || document.visibilityState !== 'visible') return;
       page.locking = true;
-      navigator.wakeLock.request('screen').then(function (lock) {
+      var asked;
+      try {
+        asked = navigator.wakeLock.request('screen');
+      } catch (e) {
+        page.locking = false;
+        return;
+      }
+      asked.then(function (lock) {
         page.locking = false;
         page.lock = lock;
         lock.addEventListener('release', function () {
@@ -102,6 +122,16 @@ mergeInto(LibraryManager.library, {
       var lock = page.lock;
       page.lock = null;
       lock.release().catch(function () {});
+    },
+
+    // Stops a vibration the game left on.
+    stopVibrating: function () {
+      var page = VortellePage;
+      if (!page.vibrating) return;
+      page.vibrating = false;
+      try {
+        navigator.vibrate(0);
+      } catch (e) {}
     }
   },
 
@@ -182,6 +212,7 @@ mergeInto(LibraryManager.library, {
     page.listen(document, 'visibilitychange', function () {
       if (document.visibilityState !== 'visible') return;
       page.takeLock();
+      page.resumeAudio();
       page.push(8, 0, 0);
     });
     return true;
@@ -240,12 +271,18 @@ mergeInto(LibraryManager.library, {
     source.start();
   },
 
+  vortelleVibrate__deps: ['$VortellePage'],
   vortelleVibrate: function (milliseconds) {
-    // Before a person has touched the page the browser refuses, and says so in the console.
-    if (!navigator.vibrate || (navigator.userActivation && !navigator.userActivation.hasBeenActive)) return;
+    var page = VortellePage;
+    // Missing on iPhones. Before a person has touched the page the browser refuses, and says so
+    // in the console.
+    if (typeof navigator.vibrate !== 'function' || (navigator.userActivation && !navigator.userActivation.hasBeenActive)) return;
+    if (milliseconds === 0 && !page.vibrating) return;
     try {
-      navigator.vibrate(milliseconds);
-    } catch (e) {}
+      page.vibrating = navigator.vibrate(milliseconds) === true && milliseconds > 0;
+    } catch (e) {
+      page.vibrating = false;
+    }
   },
 
   vortelleHoldAwake__deps: ['$VortellePage'],
@@ -336,6 +373,14 @@ mergeInto(LibraryManager.library, {
     page.listeners = [];
     page.awake = false;
     page.dropLock();
+    page.stopVibrating();
+    // The browser's sound is let go: a phone keeps its audio busy while a page holds it.
+    if (page.audio) {
+      try {
+        page.audio.close().catch(function () {});
+      } catch (e) {}
+      page.audio = null;
+    }
     var vortelle = window['vortelle'];
     if (typeof vortelle['end'] === 'function') vortelle['end'](exitCode);
     else vortelle['exitCode'] = exitCode;
