@@ -1,5 +1,6 @@
 // The page side of the browser's back end (BrowserPage.h): the canvas, the input queue, the wait
-// that gives way to the browser, sound, vibration, the wake lock, the file chooser, the end.
+// that gives way to the browser, sound, vibration, the wake lock, the file chooser, another tab's
+// game, the end.
 // BrowserStart.js says what the page must give.
 mergeInto(LibraryManager.library, {
   $VortellePage: {
@@ -215,6 +216,13 @@ mergeInto(LibraryManager.library, {
       page.resumeAudio();
       page.push(8, 0, 0);
     });
+    // The page asks the game to close when another tab takes it (web/shell.js), perhaps before
+    // the game has opened.
+    var vortelle = window['vortelle'];
+    vortelle['close'] = function () {
+      page.push(9, 0, 0);
+    };
+    if (vortelle['closing']) page.push(9, 0, 0);
     return true;
   },
 
@@ -291,6 +299,18 @@ mergeInto(LibraryManager.library, {
     page.awake = !!held;
     if (page.awake) page.takeLock();
     else page.dropLock();
+  },
+
+  // The page knows whether another tab of it plays the game (web/shell.js); without the page's
+  // answer there is none.
+  vortelleOtherInstance: function () {
+    var vortelle = window['vortelle'];
+    return typeof vortelle['otherInstance'] === 'function' && !!vortelle['otherInstance']();
+  },
+
+  vortelleRaiseOtherInstance: function () {
+    var vortelle = window['vortelle'];
+    return typeof vortelle['raiseOtherInstance'] === 'function' && !!vortelle['raiseOtherInstance']();
   },
 
   vortelleSetTitle: function (title) {
