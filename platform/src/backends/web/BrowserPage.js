@@ -45,27 +45,44 @@ mergeInto(LibraryManager.library, {
     unlockAudio: function () {
       var page = VortellePage;
       if (navigator.userActivation && !navigator.userActivation.isActive) return;
-      if (!page.audio) {
+      if (!page.audio || page.audio.state === 'closed') {
         var Context = window.AudioContext || window.webkitAudioContext;
         if (!Context) return;
         try {
           page.audio = new Context();
         } catch (e) {
+          page.audio = null;
           return;
         }
       }
-      page.resumeAudio();
+      page.resumeAudio(true);
     },
 
     // A call or a switch of apps leaves the sound "interrupted" (Safari) or "suspended": it comes
     // back on the next touch or key, or as the page is seen again where the browser allows it.
-    // A refusal is no error.
-    resumeAudio: function () {
-      var audio = VortellePage.audio;
+    // A refusal is no error; one just after a touch leaves a sound that won't come back, and the
+    // next touch makes a new one.
+    resumeAudio: function (touched) {
+      var page = VortellePage;
+      var audio = page.audio;
       if (!audio || audio.state === 'running' || audio.state === 'closed') return;
+      var refused = function () {
+        if (!touched || page.audio !== audio || audio.state === 'running') return;
+        page.audio = null;
+        page.closeAudio(audio);
+      };
       try {
         var resumed = audio.resume();
-        if (resumed && resumed.catch) resumed.catch(function () {});
+        if (resumed && resumed.then) resumed.then(null, refused);
+      } catch (e) {
+        refused();
+      }
+    },
+
+    closeAudio: function (audio) {
+      try {
+        var closed = audio.close();
+        if (closed && closed.then) closed.then(null, function () {});
       } catch (e) {}
     },
 
@@ -213,7 +230,7 @@ mergeInto(LibraryManager.library, {
     page.listen(document, 'visibilitychange', function () {
       if (document.visibilityState !== 'visible') return;
       page.takeLock();
-      page.resumeAudio();
+      page.resumeAudio(false);
       page.push(8, 0, 0);
     });
     // The page asks the game to close when another tab takes it (web/shell.js), perhaps before
@@ -395,12 +412,8 @@ mergeInto(LibraryManager.library, {
     page.dropLock();
     page.stopVibrating();
     // The browser's sound is let go: a phone keeps its audio busy while a page holds it.
-    if (page.audio) {
-      try {
-        page.audio.close().catch(function () {});
-      } catch (e) {}
-      page.audio = null;
-    }
+    if (page.audio) page.closeAudio(page.audio);
+    page.audio = null;
     var vortelle = window['vortelle'];
     if (typeof vortelle['end'] === 'function') vortelle['end'](exitCode);
     else vortelle['exitCode'] = exitCode;
