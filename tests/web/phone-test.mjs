@@ -64,6 +64,10 @@ async function twoTabs(what, newDocument) {
           / quit 0$/.test(refused.trace) && !/ window /.test(refused.trace),
         `${what}: a second tab says "${refused.text}" with "${refused.button}"`);
   check(!(await endOf(first)).shown && (await endOf(first)).code === null, `${what}: the first tab plays on`);
+  if (!refused.shown) {
+    await context.close();
+    return;
+  }
 
   await second.bringToFront();
   await Promise.all([second.waitForNavigation({waitUntil: 'load'}), second.click('#again')]);
@@ -139,6 +143,31 @@ await twoTabs('without locks', () => delete Navigator.prototype.locks);
   await suspend();
   await page.evaluate(() => document.dispatchEvent(new Event('visibilitychange')));
   check(await running(), 'a suspended sound runs again as the page is seen again');
+  await page.close();
+}
+
+// The vibration as the game switches it: on as a spin stops on a phone that vibrates, and off.
+{
+  const page = await open('?screen=480x800&model=SCH-M490', {
+    newDocument: () => {
+      window.vibrations = [];
+      const vibrate = Navigator.prototype.vibrate;
+      Navigator.prototype.vibrate = function (pattern) {
+        window.vibrations.push(pattern);
+        return vibrate.call(this, pattern);
+      };
+    },
+  });
+  await playing(page);
+  await page.keyboard.press('Enter');
+  await page.waitForFunction(() => / timer 1 set 20$/m.test(window.vortelle.trace.join('\n')), {timeout: 5000})
+    .catch(() => {});
+  await tap(page, 238, 282);
+  await page.waitForFunction(() => / led 3 off /.test(window.vortelle.trace.join('\n')), {timeout: 5000})
+    .catch(() => {});
+  const vibrations = await page.evaluate(() => window.vibrations);
+  check(vibrations.length === 2 && vibrations[0] > 0 && vibrations[1] === 0,
+        `the phone vibrates as the spin stops, and stops (${vibrations.join(', ')})`);
   await page.close();
 }
 
