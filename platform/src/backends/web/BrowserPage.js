@@ -79,6 +79,19 @@ mergeInto(LibraryManager.library, {
       }
     },
 
+    // A file's bytes; Safari before 14 has no Blob.arrayBuffer.
+    readFile: function (file) {
+      if (typeof file.arrayBuffer === 'function') return file.arrayBuffer();
+      return new Promise(function (resolve, reject) {
+        var reader = new FileReader();
+        reader.onload = function () {
+          resolve(reader.result);
+        };
+        reader.onerror = reject;
+        reader.readAsArrayBuffer(file);
+      });
+    },
+
     closeAudio: function (audio) {
       try {
         var closed = audio.close();
@@ -286,14 +299,18 @@ mergeInto(LibraryManager.library, {
   vortellePlay: function (samples, count, rate) {
     var audio = VortellePage.audio;
     if (!audio || audio.state !== 'running' || count <= 0) return;
-    var buffer = audio.createBuffer(1, count, rate);
-    var data = buffer.getChannelData(0);
-    var first = samples >> 1;
-    for (var i = 0; i < count; i++) data[i] = HEAP16[first + i] / 32768;
-    var source = audio.createBufferSource();
-    source.buffer = buffer;
-    source.connect(audio.destination);
-    source.start();
+    // A sound the browser can't make is silence, not the game's end.
+    try {
+      var buffer = audio.createBuffer(1, count, rate);
+      var data = buffer.getChannelData(0);
+      var first = samples >> 1;
+      for (var i = 0; i < count; i++) data[i] = HEAP16[first + i] / 32768;
+      var source = audio.createBufferSource();
+      source.buffer = buffer;
+      source.connect(audio.destination);
+      // Older WebKit wants the time.
+      source.start(0);
+    } catch (e) {}
   },
 
   vortelleVibrate__deps: ['$VortellePage'],
@@ -373,7 +390,7 @@ mergeInto(LibraryManager.library, {
       reading = true;
       // A file larger than the game reads is not read here either: it comes empty, which the
       // game's picture path refuses as it refuses the large one.
-      var content = file.size > maxBytes ? Promise.resolve(new ArrayBuffer(0)) : file.arrayBuffer();
+      var content = file.size > maxBytes ? Promise.resolve(new ArrayBuffer(0)) : page.readFile(file);
       content.then(function (bytes) {
         // The file in the module's memory under its own name, where the game's picture path reads it.
         try {
