@@ -12,9 +12,11 @@
   // The lock that the tab playing the game holds, and the channel the page's tabs talk on.
   var GAME_LOCK = 'vortelle-game';
   var CHANNEL = 'vortelle';
-  // How long a starting tab waits for the lock, or for an answer on the channel, before it takes
-  // it that another tab plays. A tab that reloads lets its lock go only as its old page goes.
-  var ASK_WAIT = 250;
+  // How long a starting tab waits for the lock before it takes it that another tab plays: a tab
+  // that reloads lets its lock go only as its old page goes, and a free lock comes at once. And
+  // how long it waits for an answer on the channel, which every start waits (while the game loads).
+  var LOCK_WAIT = 1000;
+  var ANSWER_WAIT = 250;
   // What the end of the game says, and its button.
   var ENDED = ['The game has ended.', 'Play again'];
   var ELSEWHERE = ['Vortelle is already open in another tab or window.', 'Play here instead'];
@@ -175,7 +177,7 @@
     tell({kind: 'who', at: tabStart});
     setTimeout(function () {
       decide(false);
-    }, ASK_WAIT);
+    }, ANSWER_WAIT);
   }
 
   // Asks for the game's lock, and holds it while this tab plays; false when the browser refused
@@ -187,12 +189,17 @@
     if (takeOver) {
       options.steal = true;
     } else if (typeof AbortController === 'function') {
+      // The tab that plays answers at once; one the browser has frozen, only with its lock.
       var waiting = new AbortController();
       options.signal = waiting.signal;
       timer = setTimeout(function () {
         decide(true);
-        waiting.abort();
-      }, ASK_WAIT);
+      }, LOCK_WAIT);
+      whenKnown.push(function () {
+        clearTimeout(timer);
+        if (!held) waiting.abort();
+      });
+      tell({kind: 'who', at: tabStart});
     } else {
       options.ifAvailable = true;
     }
