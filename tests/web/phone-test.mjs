@@ -1,9 +1,10 @@
 // What a phone's browser does differently, in headless Chromium: a second tab of the game says
 // that Vortelle is open in the first and "Play here instead" moves the game there (with the Web
-// Locks API, and over a BroadcastChannel where there are no locks); without either every tab
-// plays; the manifest brings an installed game's second start to the window it has; sound that
-// the browser suspended comes back on the next tap and as the page is seen again; and a browser
-// without vibration, wake lock, locks, channels or sound plays with nothing on the error console.
+// Locks API, over a BroadcastChannel where there are no locks, and from a tab the browser froze);
+// without either every tab plays; the manifest brings an installed game's second start to the
+// window it has; sound that the browser suspended comes back on the next tap and as the page is
+// seen again; the phone vibrates and stops; and a browser without vibration, wake lock, locks,
+// channels or sound plays with nothing on the error console.
 // Usage: node phone-test.mjs WEB_BUILD CLIENT_FOLDER   (tests/web/page-test.sh gives both)
 import {resolve} from 'node:path';
 import {check, finish, openPage, phone, startBrowser, startServer} from './harness.mjs';
@@ -99,6 +100,32 @@ async function twoTabs(what, newDocument) {
 await twoTabs('with locks', null);
 // Plain HTTP on a network address: no Web Locks API.
 await twoTabs('without locks', () => delete Navigator.prototype.locks);
+// Only the lock tells the first tab that the game moved.
+await twoTabs('without channels', () => delete window.BroadcastChannel);
+
+// A tab that the browser froze in the background (phones do) can't answer, but keeps its lock; it
+// gives the game up as it wakes.
+{
+  const context = await browser.createBrowserContext();
+  const first = await open('?screen=480x800', {context});
+  await playing(first);
+  const lifecycle = await first.createCDPSession();
+  await lifecycle.send('Page.setWebLifecycleState', {state: 'frozen'});
+  const second = await open('?screen=480x800', {context});
+  await ended(second).catch(() => {});
+  const refused = await endOf(second);
+  check(refused.shown && refused.text === ELSEWHERE, `beside a frozen tab: a second tab says "${refused.text}"`);
+  if (refused.shown) {
+    await Promise.all([second.waitForNavigation({waitUntil: 'load'}), second.click('#again')]);
+    await playing(second).catch(() => {});
+    await lifecycle.send('Page.setWebLifecycleState', {state: 'active'});
+    await ended(first).catch(() => {});
+    const gone = await endOf(first);
+    check(!(await endOf(second)).shown && gone.shown && gone.text === MOVED && / quit 0$/.test(gone.trace),
+          `beside a frozen tab: "Play here instead" plays, and the frozen tab says "${gone.text}" as it wakes`);
+  }
+  await context.close();
+}
 
 // Without locks and channels every tab plays.
 {
