@@ -7,7 +7,7 @@
 // channels or sound plays with nothing on the error console.
 // Usage: node phone-test.mjs WEB_BUILD CLIENT_FOLDER   (tests/web/page-test.sh gives both)
 import {resolve} from 'node:path';
-import {check, finish, openPage, phone, startBrowser, startServer} from './harness.mjs';
+import {check, finish, phone, startBrowser, startServer} from './harness.mjs';
 
 const [root, client] = process.argv.slice(2).map((path) => resolve(path));
 const {server, base} = await startServer(root, []);
