@@ -64,7 +64,8 @@ async function twoTabs(what, newDocument) {
   check(refused.shown && refused.text === ELSEWHERE && refused.button === 'Play here instead' && refused.code === 0 &&
           / quit 0$/.test(refused.trace) && !/ window /.test(refused.trace),
         `${what}: a second tab says "${refused.text}" with "${refused.button}"`);
-  check(!(await endOf(first)).shown && (await endOf(first)).code === null, `${what}: the first tab plays on`);
+  const stays = await endOf(first);
+  check(!stays.shown && stays.code === null, `${what}: the first tab plays on`);
   if (!refused.shown) {
     await context.close();
     return;
