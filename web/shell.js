@@ -1,17 +1,48 @@
 // The page around the game. It reads the address, gives the canvas the phone's screen size and
-// scales it to the window, keeps the game for offline play and shows the end of the game; the
-// web back end plays on the canvas and reports through window.vortelle. Plain old JavaScript, so
-// that a browser too old for the game still reads it and can say why.
+// scales it to the window, keeps the game for offline play, keeps one game among the page's tabs
+// and windows, and shows the end of the game; the web back end plays on the canvas and reports
+// through window.vortelle. Plain old JavaScript, so that a browser too old for the game still
+// reads it and can say why.
 (function () {
   'use strict';
 
   var PROFILES = [[480, 800], [480, 640], [320, 320]];
   // As the driver's --screen takes it.
   var MAX_SIDE = 32767;
+  // The lock that the tab playing the game holds, and the channel the page's tabs talk on.
+  var GAME_LOCK = 'vortelle-game';
+  var CHANNEL = 'vortelle';
+  // How long a starting tab waits for the lock before it takes it that another tab plays: a tab
+  // that reloads lets its lock go only as its old page goes, and a free lock comes at once. And
+  // how long it waits for an answer on the channel, which every start waits (while the game loads).
+  var LOCK_WAIT = 1000;
+  var ANSWER_WAIT = 250;
+  // What the end of the game says, and its button.
+  var ENDED = ['The game has ended.', 'Play again'];
+  var ELSEWHERE = ['Vortelle is already open in another tab or window.', 'Play here instead'];
+  var MOVED = ['Vortelle is now open in another tab or window.', 'Play here again'];
+  // The title of a tab that another tab's start called forward, now and then.
+  var CALLING = 'Vortelle is open here';
 
   var canvas = document.getElementById('screen');
   var message = document.getElementById('message');
+  var endBox = document.getElementById('end');
+  var again = document.getElementById('again');
   var gameScript = document.currentScript.getAttribute('data-game');
+
+  // The page's tabs (askTabs).
+  var channel = null;
+  var tabId = Math.random().toString(36).slice(2);
+  var tabStart = Date.now();
+  var known = false; // whether this tab knows yet if another one plays
+  var whenKnown = [];
+  var otherPlays = false; // another tab played when this one started
+  var playing = false; // this tab has the game
+  var releaseLock = null;
+  var raised = false; // the game ended at once, having brought the other tab's forward
+  var moved = false; // another tab took the game from this one
+  var flashing = 0;
+  var calledTitle = ''; // the title that CALLING stands in for
 
   // What tests and tools read. The back end fills it in as the game runs and calls end(CODE)
   // when the game's message loop has ended.
@@ -21,7 +52,15 @@
     exitCode: null, // the game's exit code, once it has ended
     screen: null, // {width, height}: the phone's screen
     args: [], // the game's command line, from the address
-    end: end
+    end: end,
+    // The back end's single-instance questions (BrowserStart.js): the game starts once the page
+    // knows whether another tab plays.
+    instanceKnown: instanceKnown,
+    otherInstance: function () {
+      return otherPlays;
+    },
+    raiseOtherInstance: raiseOtherInstance,
+    closing: false // the game is to close: another tab plays it now
   };
   window.vortelle = vortelle;
 
@@ -84,16 +123,201 @@
 
   function end(code) {
     vortelle.exitCode = code;
-    canvas.hidden = true;
-    message.hidden = true;
-    document.getElementById('end').hidden = false;
-    document.getElementById('again').focus();
+    // A game that another tab took says so already.
+    if (moved) return;
+    letGo();
+    showEnd(raised ? ELSEWHERE : ENDED);
   }
 
-  // A page can't close itself: a new game is the page loaded again, with the same address.
-  document.getElementById('again').addEventListener('click', function () {
-    location.reload();
+  function showEnd(texts) {
+    canvas.hidden = true;
+    message.hidden = true;
+    document.getElementById('end-text').textContent = texts[0];
+    again.textContent = texts[1];
+    endBox.hidden = false;
+    again.focus();
+  }
+
+  // A page can't close itself: a new game is the page loaded again, with the same address. Where
+  // another tab plays, the page comes back with play=here, which takes the game from it.
+  again.addEventListener('click', function () {
+    if (raised || moved) location.replace(location.pathname + addressQuery('play=here') + location.hash);
+    else location.reload();
   });
+
+  // The address's query without its "play", with EXTRA added ('' for none).
+  function addressQuery(extra) {
+    var kept = [];
+    var pairs = location.search.slice(1).split('&');
+    for (var i = 0; i < pairs.length; i++) {
+      if (pairs[i] !== '' && decode(pairs[i].split('=')[0]) !== 'play') kept.push(pairs[i]);
+    }
+    if (extra) kept.push(extra);
+    return kept.length ? '?' + kept.join('&') : '';
+  }
+
+  // One game at a time, as on the phone, where a second start brings the running game forward and
+  // ends. The tab that plays holds a lock (the Web Locks API, only in secure contexts), which the
+  // browser keeps even for a tab it has frozen; without locks it answers the tabs that ask on a
+  // BroadcastChannel; without either every tab plays. The game's own check asks otherInstance()
+  // and then raiseOtherInstance(). TAKE_OVER: "Play here" brought this page, which takes the game.
+  function askTabs(takeOver) {
+    try {
+      channel = new BroadcastChannel(CHANNEL);
+      channel.onmessage = heard;
+    } catch (e) {
+      channel = null;
+    }
+    if (takeOver) tell({kind: 'give-up'});
+    if (navigator.locks && typeof navigator.locks.request === 'function' && askLock(takeOver)) return;
+    if (takeOver || !channel) {
+      decide(false);
+      return;
+    }
+    tell({kind: 'who', at: tabStart});
+    setTimeout(function () {
+      decide(false);
+    }, ANSWER_WAIT);
+  }
+
+  // Asks for the game's lock, and holds it while this tab plays; false when the browser refused
+  // the question itself.
+  function askLock(takeOver) {
+    var options = {};
+    var timer = 0;
+    var held = false;
+    if (takeOver) {
+      options.steal = true;
+    } else if (typeof AbortController === 'function') {
+      // The tab that plays answers at once; one the browser has frozen, only with its lock.
+      var waiting = new AbortController();
+      options.signal = waiting.signal;
+      timer = setTimeout(function () {
+        decide(true);
+      }, LOCK_WAIT);
+      whenKnown.push(function () {
+        clearTimeout(timer);
+        if (!held) waiting.abort();
+      });
+      tell({kind: 'who', at: tabStart});
+    } else {
+      options.ifAvailable = true;
+    }
+    try {
+      navigator.locks.request(GAME_LOCK, options, function (lock) {
+        clearTimeout(timer);
+        if (!lock || known) {
+          decide(true);
+          return;
+        }
+        held = true;
+        decide(false);
+        return new Promise(function (resolve) {
+          releaseLock = resolve;
+        });
+      }).catch(function () {
+        // Taken by another tab's "Play here"; before it was granted: the wait's end, or the
+        // browser's refusal, which leaves the game to play here unchecked.
+        if (held) giveUp();
+        else decide(false);
+      });
+    } catch (e) {
+      clearTimeout(timer);
+      return false;
+    }
+    return true;
+  }
+
+  function decide(other) {
+    if (known) return;
+    known = true;
+    otherPlays = other;
+    playing = !other;
+    var callbacks = whenKnown;
+    whenKnown = [];
+    for (var i = 0; i < callbacks.length; i++) callbacks[i]();
+  }
+
+  function instanceKnown(callback) {
+    if (known) callback();
+    else whenKnown.push(callback);
+  }
+
+  function tell(news) {
+    if (!channel) return;
+    news.from = tabId;
+    try {
+      channel.postMessage(news);
+    } catch (e) {}
+  }
+
+  function heard(event) {
+    var news = event.data || {};
+    if (news.kind === 'who') {
+      // Of two tabs that ask at once, the one that asked first plays.
+      var later = news.at > tabStart || (news.at === tabStart && news.from > tabId);
+      if (playing || (!known && later)) tell({kind: 'here', to: news.from});
+    } else if (news.kind === 'here') {
+      if (news.to === tabId) decide(true);
+    } else if (news.kind === 'raise') {
+      if (playing) comeForward();
+    } else if (news.kind === 'give-up') {
+      giveUp();
+    }
+  }
+
+  function raiseOtherInstance() {
+    raised = true;
+    if (!channel) return false;
+    tell({kind: 'raise'});
+    return true;
+  }
+
+  // Another tab's start brought this one forward. Browsers let a page focus itself only now and
+  // then, so a hidden one's title calls for a while too.
+  function comeForward() {
+    try {
+      window.focus();
+    } catch (e) {}
+    if (flashing || document.visibilityState === 'visible') return;
+    var times = 0;
+    flashing = setInterval(function () {
+      // The game may have set a title of its own meanwhile.
+      if (document.title === CALLING) {
+        document.title = calledTitle;
+      } else {
+        calledTitle = document.title;
+        document.title = CALLING;
+      }
+      if (++times >= 20 || document.visibilityState === 'visible') stopCalling();
+    }, 1000);
+  }
+
+  function stopCalling() {
+    if (!flashing) return;
+    clearInterval(flashing);
+    flashing = 0;
+    if (document.title === CALLING) document.title = calledTitle;
+  }
+
+  // Another tab plays now: this one's game closes as the phone closes an application, and the page
+  // says where the game went.
+  function giveUp() {
+    if (!playing) return;
+    letGo();
+    moved = true;
+    showEnd(MOVED);
+    vortelle.closing = true;
+    if (typeof vortelle.close === 'function') vortelle.close();
+  }
+
+  // This tab no longer plays.
+  function letGo() {
+    playing = false;
+    stopCalling();
+    if (releaseLock) releaseLock();
+    releaseLock = null;
+  }
 
   // No zoom by pinching (older Safari ignores the viewport's user-scalable) or by Ctrl and the
   // wheel, no menu from a long press on the screen.
@@ -110,6 +334,14 @@
   canvas.addEventListener('contextmenu', function (event) {
     event.preventDefault();
   });
+
+  // "Play here" came back with play=here, which the address then forgets.
+  var takeOver = param('play') === 'here';
+  if (takeOver) {
+    try {
+      history.replaceState(history.state, '', location.pathname + addressQuery('') + location.hash);
+    } catch (e) {}
+  }
 
   var asked = param('screen');
   var screen = asked === null ? bestProfile() : parseScreen(asked);
@@ -138,24 +370,37 @@
   // all the same, only not offline. The worker is registered once the game is on the screen: by
   // then the page has every file the worker keeps, and the worker's requests for them are
   // answered from the browser's cache (304) instead of crossing the network a second time.
+  // Where storage is refused, even asking throws.
   if ('serviceWorker' in navigator) {
     var registered = false;
     var register = function () {
       if (registered) return;
       registered = true;
-      navigator.serviceWorker.register('sw.js').catch(function () {});
+      try {
+        navigator.serviceWorker.register('sw.js').catch(function () {});
+      } catch (e) {}
     };
     if (gameScript) window.addEventListener('vortelle-ready', register);
     else window.addEventListener('load', register);
+  }
+
+  // The installed game started again comes to the window it has (the manifest's launch_handler),
+  // whatever address the start named: the game there plays on as it is.
+  if (window.launchQueue && typeof window.launchQueue.setConsumer === 'function') {
+    window.launchQueue.setConsumer(function () {
+      if (!canvas.hidden) canvas.focus();
+    });
   }
 
   if (!gameScript) {
     say('This build of Vortelle has the page but not yet the game to play on it.');
     return;
   }
+  askTabs(takeOver);
   var game = document.createElement('script');
   game.src = gameScript;
   game.onerror = function () {
+    letGo();
     fail('The game could not be loaded. Check the connection and load the page again.');
   };
   document.body.appendChild(game);

@@ -16,6 +16,7 @@ enum class PageEventKind : int32_t {
   FileChosen = 6,  // the chosen file's path in the module's files: vortelleChosenPath()
   FileCancelled = 7,
   Visible = 8,  // the page became visible again
+  Close = 9,    // the page asks the game to close: another tab of it plays now
 };
 
 struct PageEvent {
@@ -40,6 +41,10 @@ bool vortelleNextEvent(platform::web::PageEvent* event);
 void vortellePlay(const int16_t* samples, int count, int sampleRate);
 void vortelleVibrate(int milliseconds);  // 0 stops
 void vortelleHoldAwake(bool held);
+// Whether another tab or window of the page plays the game, as the page found when it started.
+bool vortelleOtherInstance();
+// Asks that tab to come forward; false when it can't be asked.
+bool vortelleRaiseOtherInstance();
 void vortelleSetTitle(const char* title);
 // Opens the browser's file chooser for JPEG pictures; the answer comes as an event. A file of
 // more than maxBytes is handed on empty.

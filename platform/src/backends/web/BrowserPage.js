@@ -1,5 +1,6 @@
 // The page side of the browser's back end (BrowserPage.h): the canvas, the input queue, the wait
-// that gives way to the browser, sound, vibration, the wake lock, the file chooser, the end.
+// that gives way to the browser, sound, vibration, the wake lock, the file chooser, another tab's
+// game, the end.
 // BrowserStart.js says what the page must give.
 mergeInto(LibraryManager.library, {
   $VortellePage: {
@@ -12,6 +13,7 @@ mergeInto(LibraryManager.library, {
     held: [], // virtual keys down
     audio: null,
     awake: false, // the game holds the backlight
+    vibrating: false,
     lock: null,
     locking: false,
     chosen: '',
@@ -43,16 +45,58 @@ mergeInto(LibraryManager.library, {
     unlockAudio: function () {
       var page = VortellePage;
       if (navigator.userActivation && !navigator.userActivation.isActive) return;
-      if (!page.audio) {
+      if (!page.audio || page.audio.state === 'closed') {
         var Context = window.AudioContext || window.webkitAudioContext;
         if (!Context) return;
         try {
           page.audio = new Context();
         } catch (e) {
+          page.audio = null;
           return;
         }
       }
-      if (page.audio.state === 'suspended') page.audio.resume().catch(function () {});
+      page.resumeAudio(true);
+    },
+
+    // A call or a switch of apps leaves the sound "interrupted" (Safari) or "suspended": it comes
+    // back on the next touch or key, or as the page is seen again where the browser allows it.
+    // A refusal is no error; one just after a touch leaves a sound that won't come back, and the
+    // next touch makes a new one.
+    resumeAudio: function (touched) {
+      var page = VortellePage;
+      var audio = page.audio;
+      if (!audio || audio.state === 'running' || audio.state === 'closed') return;
+      var refused = function () {
+        if (!touched || page.audio !== audio || audio.state === 'running') return;
+        page.audio = null;
+        page.closeAudio(audio);
+      };
+      try {
+        var resumed = audio.resume();
+        if (resumed && resumed.then) resumed.then(null, refused);
+      } catch (e) {
+        refused();
+      }
+    },
+
+    // A file's bytes; Safari before 14 has no Blob.arrayBuffer.
+    readFile: function (file) {
+      if (typeof file.arrayBuffer === 'function') return file.arrayBuffer();
+      return new Promise(function (resolve, reject) {
+        var reader = new FileReader();
+        reader.onload = function () {
+          resolve(reader.result);
+        };
+        reader.onerror = reject;
+        reader.readAsArrayBuffer(file);
+      });
+    },
+
+    closeAudio: function (audio) {
+      try {
+        var closed = audio.close();
+        if (closed && closed.then) closed.then(null, function () {});
+      } catch (e) {}
     },
 
     // The OK key is Enter or space; the rest as on the desktop. 0: not the game's.
@@ -84,7 +128,14 @@ mergeInto(LibraryManager.library, {
       var page = VortellePage;
       if (!page.awake || page.lock || page.locking || !navigator.wakeLock || document.visibilityState !== 'visible') return;
       page.locking = true;
-      navigator.wakeLock.request('screen').then(function (lock) {
+      var asked;
+      try {
+        asked = navigator.wakeLock.request('screen');
+      } catch (e) {
+        page.locking = false;
+        return;
+      }
+      asked.then(function (lock) {
         page.locking = false;
         page.lock = lock;
         lock.addEventListener('release', function () {
@@ -102,6 +153,16 @@ mergeInto(LibraryManager.library, {
       var lock = page.lock;
       page.lock = null;
       lock.release().catch(function () {});
+    },
+
+    // Stops a vibration the game left on.
+    stopVibrating: function () {
+      var page = VortellePage;
+      if (!page.vibrating) return;
+      page.vibrating = false;
+      try {
+        navigator.vibrate(0);
+      } catch (e) {}
     }
   },
 
@@ -182,8 +243,16 @@ mergeInto(LibraryManager.library, {
     page.listen(document, 'visibilitychange', function () {
       if (document.visibilityState !== 'visible') return;
       page.takeLock();
+      page.resumeAudio(false);
       page.push(8, 0, 0);
     });
+    // The page asks the game to close when another tab takes it (web/shell.js), perhaps before
+    // the game has opened.
+    var vortelle = window['vortelle'];
+    vortelle['close'] = function () {
+      page.push(9, 0, 0);
+    };
+    if (vortelle['closing']) page.push(9, 0, 0);
     return true;
   },
 
@@ -231,22 +300,32 @@ mergeInto(LibraryManager.library, {
   vortellePlay: function (samples, count, rate) {
     var audio = VortellePage.audio;
     if (!audio || audio.state !== 'running' || count <= 0) return;
-    var buffer = audio.createBuffer(1, count, rate);
-    var data = buffer.getChannelData(0);
-    var first = samples >> 1;
-    for (var i = 0; i < count; i++) data[i] = HEAP16[first + i] / 32768;
-    var source = audio.createBufferSource();
-    source.buffer = buffer;
-    source.connect(audio.destination);
-    source.start();
+    // A sound the browser can't make is silence, not the game's end.
+    try {
+      var buffer = audio.createBuffer(1, count, rate);
+      var data = buffer.getChannelData(0);
+      var first = samples >> 1;
+      for (var i = 0; i < count; i++) data[i] = HEAP16[first + i] / 32768;
+      var source = audio.createBufferSource();
+      source.buffer = buffer;
+      source.connect(audio.destination);
+      // Older WebKit wants the time.
+      source.start(0);
+    } catch (e) {}
   },
 
+  vortelleVibrate__deps: ['$VortellePage'],
   vortelleVibrate: function (milliseconds) {
-    // Before a person has touched the page the browser refuses, and says so in the console.
-    if (!navigator.vibrate || (navigator.userActivation && !navigator.userActivation.hasBeenActive)) return;
+    var page = VortellePage;
+    // Missing on iPhones. Before a person has touched the page the browser refuses, and says so
+    // in the console.
+    if (typeof navigator.vibrate !== 'function' || (navigator.userActivation && !navigator.userActivation.hasBeenActive)) return;
+    if (milliseconds === 0 && !page.vibrating) return;
     try {
-      navigator.vibrate(milliseconds);
-    } catch (e) {}
+      page.vibrating = navigator.vibrate(milliseconds) === true && milliseconds > 0;
+    } catch (e) {
+      page.vibrating = false;
+    }
   },
 
   vortelleHoldAwake__deps: ['$VortellePage'],
@@ -255,6 +334,18 @@ mergeInto(LibraryManager.library, {
     page.awake = !!held;
     if (page.awake) page.takeLock();
     else page.dropLock();
+  },
+
+  // The page knows whether another tab of it plays the game (web/shell.js); without the page's
+  // answer there is none.
+  vortelleOtherInstance: function () {
+    var vortelle = window['vortelle'];
+    return typeof vortelle['otherInstance'] === 'function' && !!vortelle['otherInstance']();
+  },
+
+  vortelleRaiseOtherInstance: function () {
+    var vortelle = window['vortelle'];
+    return typeof vortelle['raiseOtherInstance'] === 'function' && !!vortelle['raiseOtherInstance']();
   },
 
   vortelleSetTitle: function (title) {
@@ -300,7 +391,7 @@ mergeInto(LibraryManager.library, {
       reading = true;
       // A file larger than the game reads is not read here either: it comes empty, which the
       // game's picture path refuses as it refuses the large one.
-      var content = file.size > maxBytes ? Promise.resolve(new ArrayBuffer(0)) : file.arrayBuffer();
+      var content = file.size > maxBytes ? Promise.resolve(new ArrayBuffer(0)) : page.readFile(file);
       content.then(function (bytes) {
         // The file in the module's memory under its own name, where the game's picture path reads it.
         try {
@@ -337,6 +428,10 @@ mergeInto(LibraryManager.library, {
     page.listeners = [];
     page.awake = false;
     page.dropLock();
+    page.stopVibrating();
+    // The browser's sound is let go: a phone keeps its audio busy while a page holds it.
+    if (page.audio) page.closeAudio(page.audio);
+    page.audio = null;
     var vortelle = window['vortelle'];
     if (typeof vortelle['end'] === 'function') vortelle['end'](exitCode);
     else vortelle['exitCode'] = exitCode;

@@ -16,6 +16,13 @@
 //   and dispatches the event "vortelle-end" on window with {detail: {exitCode}}.
 // - Options of the command line that end the program (a malformed one, --help) end it before
 //   the game starts: their text goes to the console and the page sees no end.
+// - One game among the page's tabs, as on the phone, when the page gives these functions:
+//   `instanceKnown(callback)`, which calls back once the page knows whether another tab or window
+//   plays the game (the game starts after that); `otherInstance()`, true when one does; and
+//   `raiseOtherInstance()`, which asks that one to come forward (true when it could be asked).
+//   The game's own single-instance check asks them, and the game then ends at once. Once it runs,
+//   the game gives `vortelle.close()`: the page asks it to close, as the phone closes an
+//   application; `vortelle.closing` set before then asks it as the game opens.
 var vortelleScript = document.currentScript ? document.currentScript.src : location.href;
 var vortellePage = window['vortelle'] || (window['vortelle'] = {'ready': false, 'trace': [], 'exitCode': null});
 Module['arguments'] = (vortellePage['args'] || []).slice();
@@ -24,6 +31,14 @@ Module['thisProgram'] = '/vortelle/vortelle';
 Module['print'] = function (line) {
   vortellePage['trace'].push(line);
 };
+// The game's single-instance check needs the page's answer.
+(Module['preRun'] = Module['preRun'] || []).push(function () {
+  if (typeof vortellePage['instanceKnown'] !== 'function') return;
+  addRunDependency('instance');
+  vortellePage['instanceKnown'](function () {
+    removeRunDependency('instance');
+  });
+});
 // The fonts into the module's files, where the platform looks first (VORTELLE_FONT_DIR). One
 // that can't be had is reported by the platform as on the desktop, and the fallback draws.
 // Added to, not set: the files built into the program are written by a step of its own there.

@@ -128,6 +128,9 @@ bool WebBackend::deliverInput() {
       case PageEventKind::FileCancelled:
         chooserAnswer_ = 2;
         break;
+      case PageEventKind::Close:
+        closeGame();
+        break;
       case PageEventKind::Visible:
       case PageEventKind::None:
         break;
@@ -225,6 +228,21 @@ bool WebBackend::answerFileDialog(HWND owner, std::u16string* path, bool* chosen
 }
 
 void WebBackend::titleChanged(const std::u16string& title) { vortelleSetTitle(utf8(title).c_str()); }
+
+// The page plays one game, so any class and title asked for is the game's.
+bool WebBackend::findOtherInstance(LPCWSTR, LPCWSTR) { return vortelleOtherInstance(); }
+
+bool WebBackend::raiseOtherInstance() { return vortelleRaiseOtherInstance(); }
+
+void WebBackend::closeGame() {
+  // The phone asks the application's window to close, which this game does without a question,
+  // whatever box or dialog it shows. Before it has a window: its quit.
+  HWND window = FindWindowW(nullptr, nullptr);
+  if (window != nullptr && IsWindow(window))
+    PostMessageW(window, WM_CLOSE, 0, 0);
+  else
+    PostQuitMessage(0);
+}
 
 void WebBackend::ended(int exitCode) { vortelleEnded(exitCode); }
 

@@ -1,8 +1,8 @@
 // The back end of the game in a browser's page: the phone's screen on the page's canvas, the
 // real clock, the pointer and keys as stylus and keys, the desktop's beeps through WebAudio,
 // the vibration LED as navigator.vibrate, the backlight as a screen wake lock, the browser's
-// file chooser. One thread: waits give way to the browser through Asyncify, and the workers are
-// fibers on it (FiberWorkers.h).
+// file chooser, another tab of the page as another instance of the program. One thread: waits
+// give way to the browser through Asyncify, and the workers are fibers on it (FiberWorkers.h).
 #pragma once
 
 #include "Backend.h"
@@ -34,6 +34,8 @@ class WebBackend final : public Backend {
   bool answerBox(const BoxRequest& request, int* answer) override;
   bool answerFileDialog(HWND owner, std::u16string* path, bool* chosen) override;
   void titleChanged(const std::u16string& title) override;
+  bool findOtherInstance(LPCWSTR className, LPCWSTR title) override;
+  bool raiseOtherInstance() override;
   void ended(int exitCode) override;
 
  private:
@@ -47,6 +49,8 @@ class WebBackend final : public Backend {
   void putGround(int x, int width, int height);
   // Hands the page's queued input to the platform; true when there was any.
   bool deliverInput();
+  // Closes the game as the phone closes an application.
+  void closeGame();
   // Waits on the real clock until `until`, the workers that fall due running on the way; the
   // page's input waits in its queue.
   void sleepUntil(uint32_t until);
