@@ -15,13 +15,14 @@ prefix=$root/prefix
 jobs=$(($(nproc) < 2 ? $(nproc) : 2))
 
 # Source package, Debian version: bookworm's own (its point releases), which stay on the mirrors.
-# A third word names a change of ours to the Debian tree (see below); it is part of the stamp.
+# A third word names changes of ours to the Debian tree, joined by "+" (see below); it is part of
+# the stamp.
 libraries=(
   "zlib 1:1.2.13.dfsg-1"
   "libpng1.6 1.6.39-2+deb12u5"
   "libjpeg-turbo 1:2.1.5-2"
-  "freetype 2.12.1+dfsg-5+deb12u4 curves-by-steps"
-  "harfbuzz 6.0.0+dfsg-3"
+  "freetype 2.12.1+dfsg-5+deb12u4 curves-by-steps+truetype-only"
+  "harfbuzz 6.0.0+dfsg-3 lean"
 )
 
 # Every object of a threaded wasm program must be built with threads (shared memory, atomics),
@@ -101,13 +102,44 @@ curvesBySteps() {
   sed -i 's/^    defined( __aarch64__ ) || \\$/    defined( __aarch64__ ) || defined( __wasm__ ) || \\/' "$file"
 }
 
+# The game draws TrueType outlines only, unhinted and without their bitmaps (the platform's
+# Fonts.cpp): FreeType without its other drivers, hinters, renderers and font options, none of
+# which such a glyph meets, is a third of its size in the page.
+truetypeOnly() {
+  local config=$1/include/freetype/config
+  cat >"$config/ftmodule.h" <<'MODULES'
+/* The modules the game's text needs: TrueType outlines, drawn smooth. */
+FT_USE_MODULE( FT_Driver_ClassRec, tt_driver_class )
+FT_USE_MODULE( FT_Module_Class, sfnt_module_class )
+FT_USE_MODULE( FT_Renderer_Class, ft_smooth_renderer_class )
+MODULES
+  local option
+  for option in TT_CONFIG_OPTION_BYTECODE_INTERPRETER TT_CONFIG_OPTION_SUBPIXEL_HINTING TT_CONFIG_OPTION_GX_VAR_SUPPORT \
+    TT_CONFIG_OPTION_BDF TT_CONFIG_OPTION_COLOR_LAYERS TT_CONFIG_OPTION_EMBEDDED_BITMAPS TT_CONFIG_OPTION_POSTSCRIPT_NAMES \
+    FT_CONFIG_OPTION_POSTSCRIPT_NAMES FT_CONFIG_OPTION_ADOBE_GLYPH_LIST FT_CONFIG_OPTION_SVG FT_CONFIG_OPTION_MAC_FONTS \
+    FT_CONFIG_OPTION_GUESSING_EMBEDDED_RFORK FT_CONFIG_OPTION_INCREMENTAL FT_CONFIG_OPTION_USE_LZW \
+    FT_CONFIG_OPTION_USE_ZLIB; do
+    grep -q "^#define $option\b" "$config/ftoption.h" || { echo "web-libs: $config/ftoption.h changed; see truetypeOnly" >&2; exit 1; }
+    sed -i "s/^#define $option\b.*/#undef $option/" "$config/ftoption.h"
+  done
+}
+# HarfBuzz's own switches for a small build: no variable, colour or CFF fonts, no AAT tables, no
+# fallbacks for the scripts of fonts without layout tables, none of the API for other uses than
+# shaping. Our fonts are plain TrueType with OpenType layout (and a kern table, kept).
+hbLean="-DHB_LEAN -DHB_NO_AAT -DHB_NO_BORING_EXPANSION -DHB_NO_OT_SHAPER_ARABIC_FALLBACK -DHB_NO_OT_SHAPER_HEBREW_FALLBACK \
+  -DHB_NO_OT_SHAPER_MYANMAR_ZAWGYI -DHB_NO_OT_SHAPER_THAI_FALLBACK -DHB_NO_OT_SHAPER_VOWEL_CONSTRAINTS"
 for entry in "${pending[@]}"; do
   read -r name version change <<<"$entry"
   echo "web-libs: $name $version${change:+ ($change)}"
   tree=$(unpack "$name" "$version")
-  case $change in
-    curves-by-steps) curvesBySteps "$tree" ;;
-  esac
+  extraFlags=
+  for step in ${change//+/ }; do
+    case $step in
+      curves-by-steps) curvesBySteps "$tree" ;;
+      truetype-only) truetypeOnly "$tree" ;;
+      lean) extraFlags=$hbLean ;;
+    esac
+  done
   case $name in
     zlib)
       buildZlib "$tree" ;;
@@ -116,10 +148,10 @@ for entry in "${pending[@]}"; do
     libjpeg-turbo)
       build "$name" "$tree" -DWITH_SIMD=OFF -DSIZE_T=4 -DENABLE_SHARED=OFF -DWITH_TURBOJPEG=OFF ;;
     freetype)
-      build "$name" "$tree" -DFT_REQUIRE_ZLIB=ON -DFT_REQUIRE_PNG=ON -DFT_DISABLE_BZIP2=ON -DFT_DISABLE_BROTLI=ON \
+      build "$name" "$tree" -DFT_DISABLE_ZLIB=ON -DFT_DISABLE_PNG=ON -DFT_DISABLE_BZIP2=ON -DFT_DISABLE_BROTLI=ON \
         -DFT_DISABLE_HARFBUZZ=ON ;;
     harfbuzz)
-      build "$name" "$tree" -DHB_HAVE_FREETYPE=ON -DHB_HAVE_GLIB=OFF -DHB_HAVE_GOBJECT=OFF -DHB_HAVE_ICU=OFF \
+      CXXFLAGS="$CXXFLAGS $extraFlags" build "$name" "$tree" -DHB_HAVE_FREETYPE=ON -DHB_HAVE_GLIB=OFF -DHB_HAVE_GOBJECT=OFF -DHB_HAVE_ICU=OFF \
         -DHB_BUILD_SUBSET=OFF -DHB_BUILD_UTILS=OFF ;;
   esac
   touch "$(stamp "$name" "$version" "$change")"
