@@ -1,5 +1,5 @@
 // Makes the game's web page in the web build's folder: the page's own files from web/, the icon
-// the picture tool drew at 192 and 512 pixels, and the service worker with the list of every file
+// the picture tool drew at 48, 192 and 512 pixels, and the service worker with the list of every file
 // it keeps and a version drawn from their contents. page-files.txt lists every file the page is
 // made of, one a line: what the server serves and what a static host needs. The folder is also
 // the build's own, so the list, not the folder, is the page.
@@ -74,9 +74,15 @@ function packed(name) {
 // Name and content of every file of the page, in the order the service worker asks for them.
 const kept = [];
 const html = read(join(options.source, 'index.html')).toString();
-kept.push(['index.html', Buffer.from(html.replace('@GAME_SCRIPT@', options.script || ''))]);
+// The page asks for the game's files from its head, all at once: the script, and the module and
+// the fonts as the script fetches them (same-origin CORS requests, which a preload must match).
+const preloads = [
+  ...(options.script ? [`<link rel="preload" href="${options.script}" as="script">`] : []),
+  ...options.files.map((name) => `<link rel="preload" href="${name}" as="fetch" crossorigin>`),
+];
+kept.push(['index.html', Buffer.from(html.replace('@GAME_SCRIPT@', options.script || '').replace('@PRELOADS@', preloads.join('\n')))]);
 for (const name of ['shell.js', 'manifest.webmanifest']) kept.push([name, read(join(options.source, name))]);
-for (const size of [192, 512]) kept.push([`icon-${size}.png`, read(join(options.pictures, `icon-${size}.png`))]);
+for (const size of [48, 192, 512]) kept.push([`icon-${size}.png`, read(join(options.pictures, `icon-${size}.png`))]);
 for (const name of [options.script, ...options.files].filter(Boolean)) kept.push([name, read(join(options.out, name))]);
 
 const hash = createHash('sha256');
