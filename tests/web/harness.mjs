@@ -2,7 +2,8 @@
 // way or not at all (said plainly, never passed in silence), the page's server on a loopback
 // port, and the browser engines behind one interface, so that each check is written once.
 //
-// An engine (startEngine): {name, served(root), open(url, options), close()}.
+// An engine (startEngine): {name, processId, served(root), open(url, options), close()}.
+//   processId: the process the browser's processes descend from.
 //   served(root): the folder to serve the page from in this engine (root, or a copy that says how
 //     it differs).
 //   open(url, {viewport, errors, label, before}): a new page at url, loaded, in a viewport of
@@ -48,9 +49,13 @@ export function finish() {
   process.exit(failures ? 1 : 0);
 }
 
-export async function startEngine(name, client) {
-  if (name === 'chromium' || name === 'firefox') return (await import('./puppeteer-engine.mjs')).startPuppeteerEngine(name, client);
-  if (name === 'webkit') return (await import('./webkit-engine.mjs')).startWebKitEngine();
+// The engine NAME, headless or on its own virtual display; with options.display, in a window on
+// that X display.
+export async function startEngine(name, client, options = {}) {
+  if (name === 'chromium' || name === 'firefox') {
+    return (await import('./puppeteer-engine.mjs')).startPuppeteerEngine(name, client, options);
+  }
+  if (name === 'webkit') return (await import('./webkit-engine.mjs')).startWebKitEngine(options);
   throw new Error(`no engine "${name}": the engines are ${ENGINES.join(', ')}`);
 }
 

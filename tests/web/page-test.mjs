@@ -147,6 +147,9 @@ for (const [query, viewport, screen] of cases) {
 // The end of the game, and a new one.
 {
   const page = await open('?screen=480x800', phone);
+  // A game ends once it has started: ended while it loads, the reload that Play again is would
+  // cut its loading short, which WebKit reports (its fetch rejected).
+  await page.waitFor(() => window.vortelle.ready, 10000);
   await page.evaluate(() => window.vortelle.end(0));
   const ended = await page.evaluate(() => ({
     end: !document.getElementById('end').hidden && document.getElementById('end').innerText,

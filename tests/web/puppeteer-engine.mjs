@@ -7,29 +7,32 @@ import {join} from 'node:path';
 import {pathToFileURL} from 'node:url';
 import {holdNextChooser, instead, reportViewport} from './harness.mjs';
 
+// How each is launched: headless, or with a window on DISPLAY when one is given.
 const LAUNCH = {
-  chromium: (profile) => ({
+  chromium: (profile, display) => ({
     executablePath: '/usr/bin/chromium',
-    headless: true,
+    headless: !display,
+    ...(display && {env: {...process.env, DISPLAY: display}}),
     userDataDir: profile,
     // As root Chromium runs only without its sandbox; the machine's network is closed, so none of
     // the browser's own connections.
     args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
            '--disable-component-update', '--disable-sync', '--autoplay-policy=no-user-gesture-required'],
   }),
-  firefox: (profile) => ({
+  firefox: (profile, display) => ({
     browser: 'firefox',
     executablePath: '/usr/bin/firefox-esr',
-    headless: true,
+    headless: !display,
+    ...(display && {env: {...process.env, DISPLAY: display}}),
     userDataDir: profile,
   }),
 };
 
-export async function startPuppeteerEngine(name, client) {
+export async function startPuppeteerEngine(name, client, {display = null} = {}) {
   const puppeteer = (await import(pathToFileURL(createRequire(join(client, 'package.json')).resolve('puppeteer-core'))))
     .default;
   const profile = mkdtempSync(join(tmpdir(), `vortelle-${name}-`));
-  const browser = await puppeteer.launch(LAUNCH[name](profile));
+  const browser = await puppeteer.launch(LAUNCH[name](profile, display));
   const chromium = name === 'chromium';
   if (!chromium) {
     instead(`${name}: no mobile viewport emulation (Chromium's isMobile) over WebDriver BiDi; the page is laid out as a ` +
@@ -38,6 +41,7 @@ export async function startPuppeteerEngine(name, client) {
 
   return {
     name,
+    processId: browser.process().pid,
     served: (root) => root,
 
     async open(url, {viewport, errors, label = url, before = null}) {

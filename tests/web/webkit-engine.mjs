@@ -37,8 +37,9 @@ async function driverReady(server, driver) {
   throw new Error('WebKitWebDriver did not answer within 5 s');
 }
 
-export async function startWebKitEngine() {
-  const screen = await startDisplay('1600x1200');
+// On its own virtual display, or on DISPLAY when one is given.
+export async function startWebKitEngine({display = null} = {}) {
+  const screen = display ? {display, stop: async () => {}} : await startDisplay('1600x1200');
   const port = await freePort();
   const server = `http://127.0.0.1:${port}`;
   // Its own process group, with MiniBrowser and WebKit's processes under it: one signal ends them
@@ -75,8 +76,6 @@ export async function startWebKitEngine() {
   await session.setWindowRect({x: 0, y: 0, width: 1024, height: 768});
   const chrome = 768 - (await session.evaluate(() => innerHeight));
 
-  instead('webkit: taps are sent as touches; WebKitWebDriver delivers them as a mouse (pointerType "mouse", ' +
-          'mouse events, no touch events)');
   instead("webkit: WebKitWebDriver reports nothing of the error console; the page is served with console-hook.js at " +
           "the top of its head, which keeps console.error calls, uncaught exceptions, unhandled rejections and " +
           "elements' failed loads (not the browser's own messages)");
@@ -84,6 +83,7 @@ export async function startWebKitEngine() {
   let copy = null;
   return {
     name: 'webkit',
+    processId: driver.pid,
 
     // A copy of ROOT's page whose index.html has the console hook; every other file is the build's.
     served(root) {
@@ -159,7 +159,11 @@ function webkitPage(session, errors, label) {
   return {
     evaluate: (fn, ...args) => session.evaluate(fn, ...args),
     waitFor,
-    tap: (x, y) => session.tap(x, y),
+    tap: (x, y) => {
+      instead('webkit: taps are sent as touches; WebKitWebDriver delivers them as a mouse (pointerType "mouse", ' +
+              'mouse events, no touch events)');
+      return session.tap(x, y);
+    },
     press: (key) => session.press(key),
     // A click on the element, then the new document's load.
     clickToLoad: async (selector) => {
