@@ -10,9 +10,13 @@ export function startDisplay(size = '1600x1200') {
   let complaints = '';
   server.stderr.on('data', (chunk) => (complaints += chunk));
   const exited = new Promise((done) => server.on('exit', done));
+  // Also when the test fails before it stops the display.
+  const end = () => server.exitCode === null && server.signalCode === null && server.kill('SIGTERM');
+  process.on('exit', end);
   const stop = async () => {
-    if (server.exitCode === null && server.signalCode === null) server.kill('SIGTERM');
+    end();
     await exited;
+    process.off('exit', end);
   };
   return new Promise((done, failed) => {
     server.on('error', (error) => failed(new Error(`Xvfb could not start: ${error.message}`)));
