@@ -104,6 +104,8 @@ export async function startWebKitEngine({display = null} = {}) {
 
     async open(url, {viewport, errors, label = url, before = null}) {
       if (before) {
+        instead('webkit: classic WebDriver runs no script before a page\'s own; console-hook.js runs it, left in the ' +
+                'tab\'s sessionStorage from a page of the same origin');
         // Left in the tab's sessionStorage, on the page's origin, for the hook to run: from the page
         // at a screen size it refuses, which loads nothing more (a document that isn't HTML would
         // have WebKit ask for /favicon.ico).
