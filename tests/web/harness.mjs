@@ -82,15 +82,16 @@ export async function reportViewport(engine, asked, evaluate) {
   }
 }
 
-// Run in the page: the next file input's click keeps the input in window.vortelleHeldChooser
-// instead of opening a chooser, for an engine that can't answer one opened from the page.
-export function holdNextChooser() {
+// Run in the page: the next file input's click leaves the input in window.vortelleChooser; with
+// HOLD, instead of opening a chooser, for an engine that can't answer one opened from the page.
+export function watchNextChooser(hold) {
   const click = HTMLInputElement.prototype.click;
-  window.vortelleHeldChooser = null;
+  window.vortelleChooser = null;
   HTMLInputElement.prototype.click = function () {
     if (this.type !== 'file') return click.call(this);
     HTMLInputElement.prototype.click = click;
-    window.vortelleHeldChooser = this;
+    window.vortelleChooser = this;
+    if (!hold) click.call(this);
   };
 }
 

@@ -5,7 +5,7 @@ import {createRequire} from 'node:module';
 import {tmpdir} from 'node:os';
 import {join} from 'node:path';
 import {pathToFileURL} from 'node:url';
-import {holdNextChooser, instead, reportViewport} from './harness.mjs';
+import {instead, reportViewport, watchNextChooser} from './harness.mjs';
 
 // How each is launched: headless, or with a window on DISPLAY when one is given.
 const LAUNCH = {
@@ -114,9 +114,9 @@ function firefoxPage(name, page) {
     chooseFile: async (trigger, path) => {
       instead(`${name}: Firefox under WebDriver BiDi cancels a file chooser as it opens; the page's click on its file ` +
               'input is held back and the file is set on that input with BiDi input.setFiles');
-      await page.evaluate(holdNextChooser);
+      await page.evaluate(watchNextChooser, true);
       await trigger();
-      const input = await page.waitForFunction(() => window.vortelleHeldChooser, {timeout: 5000});
+      const input = await page.waitForFunction(() => window.vortelleChooser, {timeout: 5000});
       await input.uploadFile(path);
     },
     // The chooser opens (BiDi reports it) and Firefox dismisses it itself, which the page sees as

@@ -7,7 +7,7 @@ import {createServer} from 'node:net';
 import {tmpdir} from 'node:os';
 import {dirname, join, resolve} from 'node:path';
 import {fileURLToPath} from 'node:url';
-import {holdNextChooser, instead, reportViewport} from './harness.mjs';
+import {instead, reportViewport, watchNextChooser} from './harness.mjs';
 import {startDisplay} from './virtual-display.mjs';
 import {WebDriverSession} from './webdriver.mjs';
 
@@ -187,14 +187,17 @@ function webkitPage(session, errors, label) {
     chooseFile: async (trigger, path) => {
       instead('webkit: WebKitWebDriver cancels a file chooser as it opens; the page\'s click on its file input is held ' +
               'back and the file is set on that input with WebDriver\'s Element Send Keys');
-      await session.evaluate(holdNextChooser);
+      await session.evaluate(watchNextChooser, true);
       await trigger();
-      const input = await waitFor(() => window.vortelleHeldChooser, 5000);
+      const input = await waitFor(() => window.vortelleChooser, 5000);
       await session.sendFiles(input, [path]);
     },
+    // Seen to open (a file input's click), and cancelled by the driver.
     cancelChooser: async (trigger) => {
       instead('webkit: the cancel is WebKitWebDriver\'s own: it cancels a chooser it has no files for, as it opens');
+      await session.evaluate(watchNextChooser, false);
       await trigger();
+      await waitFor(() => !!window.vortelleChooser, 5000);
     },
     busyTime: async () => null,
     close: async () => {
