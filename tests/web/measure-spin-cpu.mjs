@@ -5,9 +5,11 @@
 // A measurement, not a test: it prints figures in cores (CPU seconds a second), each as the range
 // over its repeats. The environment reaches the browsers: WEBKIT_DISABLE_COMPOSITING_MODE=1, for
 // one, has WebKit draw the page without compositing it in GL (Mesa's software llvmpipe here).
-// Usage: node tests/web/measure-spin-cpu.mjs WEB_BUILD CLIENT_FOLDER [SECONDS [REPEATS [ENGINES]]]
-//   (SECONDS 5, REPEATS 3, ENGINES webkit,chromium; CLIENT_FOLDER as tests/web/browser-client.sh
-//   leaves it, build/web-test)
+// Usage: node tests/web/measure-spin-cpu.mjs WEB_BUILD CLIENT_FOLDER [SECONDS [REPEATS [ENGINES
+//          [WINDOW]]]]
+//   (SECONDS 5, REPEATS 3, ENGINES webkit,chromium, WINDOW 447x915, the page's size in CSS pixels
+//   at one device pixel each; CLIENT_FOLDER as tests/web/browser-client.sh leaves it,
+//   build/web-test)
 import {readFileSync} from 'node:fs';
 import {createServer} from 'node:http';
 import {dirname, join, resolve} from 'node:path';
@@ -20,8 +22,10 @@ const [build, client] = process.argv.slice(2, 4).map((path) => resolve(path));
 const seconds = Number(process.argv[4] || 5);
 const repeats = Number(process.argv[5] || 3);
 const engines = (process.argv[6] || 'webkit,chromium').split(',');
-// The same window in every engine: WebKit's MiniBrowser goes no narrower than 447.
-const viewport = {width: 447, height: 915, deviceScaleFactor: 1};
+// The same window in every engine: by default a phone's shape, as narrow as WebKit's MiniBrowser
+// goes.
+const [width, height] = (process.argv[7] || '447x915').split('x').map(Number);
+const viewport = {width, height, deviceScaleFactor: 1};
 const settle = (ms) => new Promise((done) => setTimeout(done, ms));
 
 const screen = await startDisplay('1600x1200');
