@@ -18,10 +18,11 @@ for option in "$@"; do
     # The WebAssembly build (scripts/web.sh): its compiler, node, and apt's source unpacking.
     # hb-subset cuts the fonts the browser gets down to the characters the game draws.
     --with-web) packages+=(emscripten nodejs dpkg-dev debian-archive-keyring libharfbuzz-bin) ;;
-    # The web page's test: the browser, and npm for its DevTools client (some nodejs builds
-    # carry npm themselves).
+    # The web page's tests in three engines: Chromium, Firefox ESR, and WebKitGTK's WebDriver
+    # (its MiniBrowser comes with the library) on a virtual display; npm for the client that drives
+    # the first two (some nodejs builds carry npm themselves).
     --with-browser)
-      packages+=(chromium nodejs)
+      packages+=(chromium firefox-esr webkit2gtk-driver xvfb nodejs)
       command -v npm >/dev/null || packages+=(npm)
       ;;
     *)

@@ -1,16 +1,19 @@
-// The web page in headless Chromium: it serves the page on a loopback port, opens it on phone and
-// desktop viewports and checks the canvas's size and shape, the messages for a bad address and a
-// browser without WebAssembly, the end and Play again, a second visit without the server, the
-// first visit's weight, the server's types and refusals, the manifest's icons, and that nothing
-// reaches the error console.
-// Usage: node page-test.mjs WEB_BUILD CLIENT_FOLDER   (tests/web/page-test.sh gives both)
+// The web page in one browser engine (harness.mjs): it serves the page on a loopback port, opens
+// it on phone and desktop viewports and checks the canvas's size and shape, the messages for a
+// bad address and a browser without WebAssembly, the end and Play again, a second visit without
+// the server, the first visit's weight, the server's types and refusals, the manifest's icons,
+// and that nothing reaches the error console.
+// Usage: node page-test.mjs ENGINE WEB_BUILD CLIENT_FOLDER   (tests/web/page-test.sh gives them)
 import {readFileSync} from 'node:fs';
 import {request} from 'node:http';
 import {join, resolve} from 'node:path';
-import {check, finish, openPage, phone, startBrowser, startServer} from './harness.mjs';
+import {check, finish, phone, startEngine, startServer} from './harness.mjs';
 
-const [root, client] = process.argv.slice(2).map((path) => resolve(path));
+const [engineName, ...paths] = process.argv.slice(2);
+const [build, client] = paths.map((path) => resolve(path));
 
+const engine = await startEngine(engineName, client);
+const root = engine.served(build);
 const refused = [];
 const {server, base} = await startServer(root, refused);
 
@@ -54,18 +57,18 @@ for (const icon of manifest.icons) {
 }
 check(manifest.display === 'standalone' && manifest.orientation === 'portrait', 'the manifest: standalone, portrait');
 
-const {browser, close} = await startBrowser(client);
-
 const errors = [];
-const open = (query, viewport) => openPage(browser, base, query, viewport, errors);
+const open = (query, viewport) => engine.open(base + query, {viewport, errors, label: query || 'no query'});
 
-// What the page shows: the canvas's backing size and box, the page's scrolling, the message.
+// What the page shows: the canvas's backing size and box, the page's scrolling, the message, and
+// the window it has (an engine may not give the one asked for).
 function look(page) {
   return page.evaluate(() => {
     const canvas = document.getElementById('screen');
     const box = canvas.getBoundingClientRect();
     const message = document.getElementById('message');
     return {
+      window: [innerWidth, innerHeight], ratio: devicePixelRatio,
       width: canvas.width, height: canvas.height, shown: !canvas.hidden,
       box: [box.left, box.top, box.width, box.height],
       sharp: canvas.classList.contains('sharp'), touch: getComputedStyle(canvas).touchAction,
@@ -98,7 +101,7 @@ const cases = [
 {
   const before = sent();
   const page = await open('', phone);
-  await page.evaluate(() => navigator.serviceWorker.ready);
+  await page.evaluate(() => navigator.serviceWorker.ready.then(() => true));
   const weight = sent() - before;
   check(weight <= 3000000, `the first visit weighs 3 MB at most (${weight} bytes)`);
   await page.close();
@@ -111,14 +114,14 @@ for (const [query, viewport, screen] of cases) {
     check(!seen.shown && seen.message && seen.message.includes('WIDTHxHEIGHT'), `${what}: refused with a message`);
   } else {
     const [w, h] = screen;
-    const scale = Math.min(viewport.width / w, viewport.height / h);
+    const [width, height] = seen.window;
+    const scale = Math.min(width / w, height / h);
     const [left, top, bw, bh] = seen.box;
     check(seen.width === w && seen.height === h, `${what}: canvas ${w}x${h} (got ${seen.width}x${seen.height})`);
     const near = (a, b) => Math.abs(a - b) < 1;
-    check(near(bw, w * scale) && near(bh, h * scale) && near(left * 2 + bw, viewport.width) &&
-            near(top * 2 + bh, viewport.height),
-          `${what}: fills the window, centred, in the screen's shape (box ${seen.box.map(Math.round)})`);
-    check(seen.sharp === scale * (viewport.deviceScaleFactor || 1) >= 2, `${what}: pixelated ${seen.sharp}`);
+    check(near(bw, w * scale) && near(bh, h * scale) && near(left * 2 + bw, width) && near(top * 2 + bh, height),
+          `${what}: fills the ${width}x${height} window, centred, in the screen's shape (box ${seen.box.map(Math.round)})`);
+    check(seen.sharp === scale * seen.ratio >= 2, `${what}: pixelated ${seen.sharp} at ${seen.ratio} device pixels a CSS pixel`);
     check(seen.touch === 'none' && !seen.scrolls, `${what}: no touch gestures, no scrolling`);
     check(Array.isArray(seen.vortelle.trace) && seen.vortelle.exitCode === null &&
             seen.vortelle.args.join(' ').startsWith(`--screen ${w}x${h} --model`),
@@ -129,34 +132,36 @@ for (const [query, viewport, screen] of cases) {
 
 // A browser without WebAssembly is told so, and nothing fails.
 {
-  const page = await browser.newPage();
   const failed = [];
-  page.on('pageerror', (error) => failed.push(error.message));
-  await page.evaluateOnNewDocument(() => delete window.WebAssembly);
-  await page.goto(base, {waitUntil: 'load'});
+  const page = await engine.open(base, {viewport: desktop, errors: failed, label: 'no WebAssembly',
+                                        before: () => delete window.WebAssembly});
   const text = await page.evaluate(() => {
     const message = document.getElementById('message');
     return !message.hidden && message.textContent;
   });
-  check(text && text.includes('no WebAssembly') && failed.length === 0, `no WebAssembly: "${text}"`);
   await page.close();
+  check(text && text.includes('no WebAssembly') && failed.length === 0,
+        `no WebAssembly: "${text}"${failed.length ? ', and on the error console: ' + failed.join('; ') : ''}`);
 }
 
 // The end of the game, and a new one.
 {
   const page = await open('?screen=480x800', phone);
+  // A game ends once it has started: ended while it loads, the reload that Play again is would
+  // cut its loading short, which WebKit reports (its fetch rejected).
+  await page.waitFor(() => window.vortelle.ready, 10000);
   await page.evaluate(() => window.vortelle.end(0));
   const ended = await page.evaluate(() => ({
     end: !document.getElementById('end').hidden && document.getElementById('end').innerText,
     code: window.vortelle.exitCode, canvas: !document.getElementById('screen').hidden,
   }));
   check(ended.end && ended.end.includes('Play again') && ended.code === 0 && !ended.canvas, 'the end: Play again');
-  await Promise.all([page.waitForNavigation({waitUntil: 'load'}), page.click('#again')]);
+  await page.clickToLoad('#again');
   const again = await look(page);
   check(again.shown && again.vortelle.exitCode === null && again.width === 480, 'Play again: a new game');
 
   // A second visit with the server gone: the service worker has the page.
-  await page.evaluate(() => navigator.serviceWorker.ready);
+  await page.evaluate(() => navigator.serviceWorker.ready.then(() => true));
   await page.close();
   server.closeAllConnections();
   await new Promise((done) => server.close(done));
@@ -166,7 +171,7 @@ for (const [query, viewport, screen] of cases) {
   await offline.close();
 }
 
-await close();
+await engine.close();
 check(errors.length === 0, `nothing on the error console${errors.length ? ':\n  ' + errors.join('\n  ') : ''}`);
 check(refused.length === 0, `the page asked for no file it lacks${refused.length ? ': ' + refused.join(', ') : ''}`);
 finish();
