@@ -3,7 +3,7 @@
 # built with the address and undefined-behaviour sanitizers, the fuzz targets for 30 s each and
 # a random soak of the sanitizer build's driver; then the headless driver built in
 # WebAssembly must play every scenario as the native one does, and the web page and the game on
-# it are checked in headless Chromium.
+# it are checked in Chromium, Firefox ESR and WebKitGTK.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh --with-display-tests --with-fuzz
