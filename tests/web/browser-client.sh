@@ -1,7 +1,8 @@
 # Sourced by the browser tests: installs the browsers when missing (Debian's chromium,
 # firefox-esr, and WebKitGTK's WebKitWebDriver with Xvfb for its MiniBrowser) and the client
 # that package-lock.json pins into build/web-test, and leaves its folder in $client. The caller
-# sets $engines, the engines to run in (comma-separated), which in_each_engine runs a test in.
+# may set $engines, the engines to run in (comma-separated; all three when unset), which
+# in_each_engine runs a test in.
 scripts/install-deps.sh --with-browser
 client=build/web-test
 if ! cmp -s tests/web/package-lock.json "$client/package-lock.json" || [ ! -d "$client/node_modules" ]; then
@@ -12,6 +13,7 @@ if ! cmp -s tests/web/package-lock.json "$client/package-lock.json" || [ ! -d "$
   (cd "$client" && npm ci --no-audit --no-fund --ignore-scripts)
 fi
 
+: "${engines:=chromium,firefox,webkit}"
 for engine in ${engines//,/ }; do
   case $engine in
     chromium | firefox | webkit) ;;
