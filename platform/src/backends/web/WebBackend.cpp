@@ -51,6 +51,7 @@ void WebBackend::present() {
   if (shift != shift_) {
     shift_ = shift;
     dirty_ = {0, 0, pixels.width, pixels.height};
+    shown_.forget();
     if (shift > 0) putGround(0, shift, pixels.height);
     if (shift < 0) putGround(screenWidth_ + shift, -shift, pixels.height);
   }
@@ -60,7 +61,8 @@ void WebBackend::present() {
                std::min<LONG>({dirty_.right, pixels.width, screenWidth_ - shift_}),
                std::min<LONG>(dirty_.bottom, pixels.height)};
   dirty_ = {0, 0, 0, 0};
-  put(pixels, r, r.left + shift_, r.top);
+  shown_.changes(pixels, r, changed_);
+  for (const RECT& part : changed_) put(pixels, part, part.left + shift_, part.top);
 }
 
 void WebBackend::putGround(int x, int width, int height) {

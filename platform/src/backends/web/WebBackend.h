@@ -8,6 +8,7 @@
 #include "Backend.h"
 #include "PlatformInternal.h"
 #include "backends/lamps/LampStrip.h"
+#include "backends/present/ShownScreen.h"
 #include "backends/web/FiberWorkers.h"
 
 #include <cstdint>
@@ -58,6 +59,8 @@ class WebBackend final : public Backend {
   double start_ = 0;
   FiberWorkers workers_;
   RECT dirty_{0, 0, 0, 0};
+  present::ShownScreen shown_;
+  std::vector<RECT> changed_;   // the parts of the last present that differed from the canvas
   std::vector<uint32_t> rgba_;  // what the canvas is given: R, G, B, A bytes
   int screenWidth_ = 0;
   std::unique_ptr<lamps::LampStrip> lamps_;  // --leds: the strip right of the screen
