@@ -152,6 +152,8 @@ namespace gdi {
 HDC createScreenDC(int originX, int originY, const core::Region* clip);
 bool destroyScreenDC(HDC hdc);
 
+// A new 24-bit bitmap, black; nullptr when the size is out of range or memory runs out.
+HBITMAP createBlackBitmap(int width, int height);
 // A 24-bit bitmap made from 0x00RRGGBB pixels (resources, icons).
 HBITMAP createBitmapFromPixels(int width, int height, const uint32_t* pixels, int strideBytes);
 // The pixels of a bitmap, or nullptr for a handle that is not a bitmap.

@@ -101,6 +101,8 @@ HBITMAP newBitmap(int width, int height) {
   return reinterpret_cast<HBITMAP>(addObject(bitmap));
 }
 
+HBITMAP createBlackBitmap(int width, int height) { return newBitmap(width, height); }
+
 HBITMAP createBitmapFromPixels(int width, int height, const uint32_t* pixels, int strideBytes) {
   if (pixels == nullptr || strideBytes < width * 4) return nullptr;
   HBITMAP handle = newBitmap(width, height);

@@ -119,9 +119,15 @@ DWORD SizeofResource(HMODULE, HRSRC resource) {
 HBITMAP LoadBitmapW(HINSTANCE, LPCWSTR name) {
   const ResourceEntry* entry = find(name, RT_BITMAP);
   if (!entry) return nullptr;
-  auto pixels = decodeDib(entry->data);
-  if (!pixels) return nullptr;
-  return platform::gdi::createBitmapFromPixels(pixels->width, pixels->height, pixels->rgb.data(), pixels->width * 4);
+  auto layout = readDib(entry->data);
+  if (!layout) return nullptr;
+  // Decoded straight into the bitmap: the board and the bottle strip are megabytes each, which a
+  // slow phone feels at every pass over them.
+  HBITMAP bitmap = platform::gdi::createBlackBitmap(layout->width, layout->height);
+  const platform::gdi::PixelBuffer* pixels = bitmap ? platform::gdi::bitmapPixels(bitmap) : nullptr;
+  if (pixels == nullptr) return nullptr;
+  decodeDibRows(entry->data, *layout, pixels->data, static_cast<size_t>(pixels->stride));
+  return bitmap;
 }
 
 HACCEL LoadAcceleratorsW(HINSTANCE, LPCWSTR tableName) {
