@@ -2,9 +2,9 @@
 #include "PlatformInternal.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 namespace platform {
 
@@ -18,9 +18,17 @@ std::string trimmed(std::string text) {
   return text.substr(first);
 }
 
+// A short text file of the system's; empty when it can't be read. Plain stdio: a file stream
+// would bring the whole of the C++ locale machinery into the browser's download for this.
 std::string readFile(const char* path) {
-  std::ifstream file(path, std::ios::binary);
-  return file ? std::string(std::istreambuf_iterator<char>(file), {}) : std::string();
+  std::string text;
+  std::FILE* file = std::fopen(path, "rb");
+  if (file == nullptr) return text;
+  char block[256];
+  size_t got;
+  while ((got = std::fread(block, 1, sizeof block, file)) > 0) text.append(block, got);
+  std::fclose(file);
+  return text;
 }
 
 std::u16string hostModel() {
