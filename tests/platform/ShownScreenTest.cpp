@@ -1,11 +1,14 @@
-// What a presenter puts again: every changed pixel inside the asked area, and little else.
+// What a presenter puts again: every changed pixel inside the asked area, and little else, in
+// the canvas's bytes.
 #include "backends/present/ShownScreen.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <random>
 #include <vector>
 
+using platform::present::canvasWord;
 using platform::present::ShownScreen;
 
 namespace {
@@ -39,6 +42,17 @@ long area(const std::vector<RECT>& parts) {
 }
 
 }  // namespace
+
+TEST(ShownScreen, CanvasWordsAreRedGreenBlueOpaqueBytes) {
+  const uint32_t word = canvasWord(0x00123456);
+  unsigned char bytes[4];
+  std::memcpy(bytes, &word, 4);
+  EXPECT_EQ(bytes[0], 0x12);
+  EXPECT_EQ(bytes[1], 0x34);
+  EXPECT_EQ(bytes[2], 0x56);
+  EXPECT_EQ(bytes[3], 0xFF);
+  EXPECT_EQ(canvasWord(0xAB123456), word) << "the top byte of a pixel means nothing";
+}
 
 TEST(ShownScreen, FirstPresentPutsTheWholeAreaThenNothingUnchanged) {
   Screen screen(48, 40);
@@ -94,7 +108,10 @@ TEST(ShownScreen, ForgettingOrANewSizePutsEverythingAgain) {
   EXPECT_EQ(parts[0].left, 4);
   EXPECT_EQ(parts[0].bottom, 20);
   Screen larger(40, 32);
+  larger.at(39, 31) = 0xABCDEF;
   EXPECT_EQ(area(changes(shown, larger, RECT{0, 0, 40, 32})), 40 * 32);
+  EXPECT_EQ(shown.width(), 40);
+  EXPECT_EQ(shown.shown()[31 * 40 + 39], canvasWord(0xABCDEF));
 }
 
 TEST(ShownScreen, ChangesOutsideTheAreaWaitForAnAreaThatHoldsThem) {
@@ -106,7 +123,7 @@ TEST(ShownScreen, ChangesOutsideTheAreaWaitForAnAreaThatHoldsThem) {
   EXPECT_TRUE(covers(changes(shown, screen, RECT{0, 0, 64, 32}), 50, 10));
 }
 
-// Whatever changes, putting the parts onto a copy of what was shown gives the screen.
+// Whatever changes, putting the parts of shown() onto a copy of the canvas gives the screen.
 TEST(ShownScreen, PuttingThePartsAlwaysGivesTheScreen) {
   std::mt19937 random(12345);
   Screen screen(97, 83);
@@ -130,14 +147,14 @@ TEST(ShownScreen, PuttingThePartsAlwaysGivesTheScreen) {
     long changed = 0;
     for (int y = 0; y < 83; ++y)
       for (int x = 0; x < 97; ++x) {
-        if (canvas[static_cast<size_t>(y) * 97 + x] != screen.at(x, y)) {
+        if (canvas[static_cast<size_t>(y) * 97 + x] != canvasWord(screen.at(x, y))) {
           ++changed;
           ASSERT_TRUE(covers(parts, x, y)) << "round " << round << ": pixel " << x << "," << y << " left out";
         }
       }
     for (const RECT& r : parts)
       for (int y = r.top; y < r.bottom; ++y)
-        for (int x = r.left; x < r.right; ++x) canvas[static_cast<size_t>(y) * 97 + x] = screen.at(x, y);
+        for (int x = r.left; x < r.right; ++x) canvas[static_cast<size_t>(y) * 97 + x] = shown.shown()[y * 97 + x];
     // Bands and joins put some unchanged pixels too, but never the whole screen for a few strokes.
     if (round > 0 && changed > 0 && changed < 200) {
       EXPECT_LT(area(parts), 97 * 83 / 2) << "round " << round;

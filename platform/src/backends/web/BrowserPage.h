@@ -33,6 +33,10 @@ extern "C" {
 bool vortelleOpenPage(int width, int height, int screenWidth);
 // Puts 0xAABBGGRR... RGBA bytes of a w x h rectangle at (x, y) on the canvas.
 void vortellePut(const uint8_t* rgba, int x, int y, int width, int height);
+// Puts the part (left, top, partWidth x partHeight) of a width x height picture of RGBA bytes at
+// (x, top) on the canvas, straight from the picture: the screen as the canvas shows it.
+void vortellePutShown(const uint8_t* rgba, int width, int height, int left, int top, int partWidth, int partHeight,
+                      int x);
 // Waits for the page's input or `milliseconds` (-1: no limit), giving way to the browser.
 void vortelleWait(int milliseconds);
 // The next queued event into *event; false when none waits.

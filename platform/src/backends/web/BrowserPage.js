@@ -19,6 +19,16 @@ mergeInto(LibraryManager.library, {
     chosen: '',
     listeners: [],
     ready: false,
+    shown: null, // ImageData over the screen as the canvas shows it, in the game's memory
+    shownAt: 0,
+
+    // The game's first frame is on the canvas: the page may go on.
+    drawn: function () {
+      if (VortellePage.ready) return;
+      VortellePage.ready = true;
+      window['vortelle']['ready'] = true;
+      window.dispatchEvent(new CustomEvent('vortelle-ready'));
+    },
 
     push: function (kind, a, b) {
       VortellePage.queue.push([kind, a | 0, b | 0]);
@@ -261,11 +271,21 @@ mergeInto(LibraryManager.library, {
     var page = VortellePage;
     var bytes = new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4);
     page.context.putImageData(new ImageData(bytes, width, height), x, y);
-    if (!page.ready) {
-      page.ready = true;
-      window['vortelle']['ready'] = true;
-      window.dispatchEvent(new CustomEvent('vortelle-ready'));
+    page.drawn();
+  },
+
+  vortellePutShown__deps: ['$VortellePage'],
+  vortellePutShown: function (rgba, width, height, left, top, partWidth, partHeight, x) {
+    var page = VortellePage;
+    var picture = page.shown;
+    // One picture over the game's memory, made again when that memory grew and moved.
+    if (!picture || page.shownAt !== rgba || picture.width !== width || picture.height !== height ||
+        picture.data.buffer !== HEAPU8.buffer) {
+      picture = page.shown = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4), width, height);
+      page.shownAt = rgba;
     }
+    page.context.putImageData(picture, x - left, 0, left, top, partWidth, partHeight);
+    page.drawn();
   },
 
   vortelleWait__deps: ['$VortellePage'],

@@ -62,7 +62,10 @@ void WebBackend::present() {
                std::min<LONG>(dirty_.bottom, pixels.height)};
   dirty_ = {0, 0, 0, 0};
   shown_.changes(pixels, r, changed_);
-  for (const RECT& part : changed_) put(pixels, part, part.left + shift_, part.top);
+  for (const RECT& part : changed_) {
+    vortellePutShown(reinterpret_cast<const uint8_t*>(shown_.shown()), shown_.width(), shown_.height(), part.left,
+                     part.top, part.right - part.left, part.bottom - part.top, part.left + shift_);
+  }
 }
 
 void WebBackend::putGround(int x, int width, int height) {
@@ -91,14 +94,9 @@ void WebBackend::put(const gdi::PixelBuffer& pixels, const RECT& r, int x, int y
   const int height = r.bottom - r.top;
   rgba_.resize(static_cast<size_t>(width) * height);
   uint32_t* out = rgba_.data();
-  // 0x00RRGGBB words become the canvas's R, G, B, A bytes: on the little-endian engine, the word
-  // 0xFFBBGGRR.
   for (int row = r.top; row < r.bottom; ++row) {
     const uint32_t* in = pixels.row(row) + r.left;
-    for (int i = 0; i < width; ++i) {
-      const uint32_t p = in[i];
-      *out++ = 0xFF000000u | (p & 0x00FF00u) | ((p >> 16) & 0xFFu) | ((p & 0xFFu) << 16);
-    }
+    for (int i = 0; i < width; ++i) *out++ = present::canvasWord(in[i]);
   }
   vortellePut(reinterpret_cast<const uint8_t*>(rgba_.data()), x, y, width, height);
 }

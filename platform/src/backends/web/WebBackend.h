@@ -44,7 +44,7 @@ class WebBackend final : public Backend {
   // changed.
   void present();
   void presentLamps();
-  // Puts 0x00RRGGBB pixels on the canvas at (x, y).
+  // Puts 0x00RRGGBB pixels on the canvas at (x, y): the lamp strip's.
   void put(const gdi::PixelBuffer& pixels, const RECT& part, int x, int y);
   // Fills the canvas's columns x .. x + width - 1 with the page's black.
   void putGround(int x, int width, int height);
@@ -61,7 +61,7 @@ class WebBackend final : public Backend {
   RECT dirty_{0, 0, 0, 0};
   present::ShownScreen shown_;
   std::vector<RECT> changed_;   // the parts of the last present that differed from the canvas
-  std::vector<uint32_t> rgba_;  // what the canvas is given: R, G, B, A bytes
+  std::vector<uint32_t> rgba_;  // what the canvas is given beside the screen: R, G, B, A bytes
   int screenWidth_ = 0;
   std::unique_ptr<lamps::LampStrip> lamps_;  // --leds: the strip right of the screen
   int stripWidth_ = 0;
