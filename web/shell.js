@@ -28,7 +28,15 @@
   var message = document.getElementById('message');
   var endBox = document.getElementById('end');
   var again = document.getElementById('again');
-  var gameScript = document.currentScript.getAttribute('data-game');
+  var shellScript = document.currentScript;
+  var gameScript = shellScript.getAttribute('data-game');
+  // The requests for the game's files beside its script (its module, its fonts) that the page's
+  // head made already, by name, and the page's version, whose cache the service worker keeps them
+  // in (web/sw.js).
+  var requested = (window.vortelle && window.vortelle.files) || {};
+  var pageVersion = shellScript.getAttribute('data-version') || '';
+  var CACHE_PREFIX = 'vortelle-';
+  var NOT_LOADED = 'The game could not be loaded. Check the connection and load the page again.';
 
   // The page's tabs (askTabs).
   var channel = null;
@@ -40,6 +48,7 @@
   var playing = false; // this tab has the game
   var releaseLock = null;
   var raised = false; // the game ended at once, having brought the other tab's forward
+  var loadFailed = false; // a file of the game could not be had
   var moved = false; // another tab took the game from this one
   var flashing = 0;
   var calledTitle = ''; // the title that CALLING stands in for
@@ -48,6 +57,8 @@
   // when the game's message loop has ended.
   var vortelle = {
     ready: false, // true once the first frame is on the canvas
+    files: {}, // the page's fetches of the game's files, by name: promises of responses (takeGameFiles)
+    loadFailed: notLoaded, // the game could not read one of them
     trace: [], // the driver's trace lines, times in milliseconds since start on the real clock
     exitCode: null, // the game's exit code, once it has ended
     screen: null, // {width, height}: the phone's screen
@@ -119,6 +130,56 @@
   function fit() {
     var scale = (canvas.getBoundingClientRect().width / canvas.width) * (window.devicePixelRatio || 1);
     canvas.className = scale >= 2 ? 'sharp' : '';
+  }
+
+  function notLoaded() {
+    if (loadFailed) return;
+    loadFailed = true;
+    letGo();
+    fail(NOT_LOADED);
+  }
+
+  // The game's module and fonts, each asked for once, by the page's head: the game takes the
+  // responses, and the service worker's cache copies of them, so that its install need not ask
+  // the network again (WebKit would download them once more). Copies only on a first visit: a page
+  // the worker serves has them in its cache already. Resolves once the copies are kept.
+  function takeGameFiles() {
+    var names = [];
+    for (var name in requested) if (Object.prototype.hasOwnProperty.call(requested, name)) names.push(name);
+    // Where storage is refused, even asking throws; the worker then fetches everything itself.
+    var cache = null;
+    try {
+      if (names.length && pageVersion && window.caches && !(navigator.serviceWorker && navigator.serviceWorker.controller)) {
+        cache = caches.open(CACHE_PREFIX + pageVersion).catch(function () {
+          return null;
+        });
+      }
+    } catch (e) {
+      cache = null;
+    }
+    var kept = [];
+    var arrived = [];
+    names.forEach(function (name) {
+      var taken = requested[name].then(function (response) {
+        if (!response.ok) throw new Error(name + ': ' + response.status);
+        if (cache) kept.push(keep(cache, name, response.clone()));
+        return response;
+      });
+      // Said by the page; the game's own handlers come later, or never when its script fails.
+      arrived.push(taken.catch(notLoaded));
+      vortelle.files[name] = taken;
+    });
+    return Promise.all(arrived).then(function () {
+      return Promise.all(kept);
+    });
+  }
+
+  function keep(cache, name, copy) {
+    return cache
+      .then(function (opened) {
+        if (opened) return opened.put(name, copy);
+      })
+      .catch(function () {});
   }
 
   function end(code) {
@@ -355,6 +416,8 @@
     return;
   }
 
+  var filesKept = takeGameFiles();
+
   canvas.width = screen[0];
   canvas.height = screen[1];
   canvas.style.setProperty('--w', screen[0]);
@@ -367,10 +430,10 @@
   canvas.focus();
 
   // Without a service worker (plain HTTP on a network address, a private window) the game plays
-  // all the same, only not offline. The worker is registered once the game is on the screen: by
-  // then the page has every file the worker keeps, and the worker's requests for them are
-  // answered from the browser's cache (304) instead of crossing the network a second time.
-  // Where storage is refused, even asking throws.
+  // all the same, only not offline. The worker is registered once the game is on the screen and
+  // the page has kept its copies of the game's files: the worker takes those, and its requests
+  // for the rest are answered from the browser's cache (304) instead of crossing the network a
+  // second time. Where storage is refused, even asking throws.
   if ('serviceWorker' in navigator) {
     var registered = false;
     var register = function () {
@@ -380,8 +443,13 @@
         navigator.serviceWorker.register('sw.js').catch(function () {});
       } catch (e) {}
     };
-    if (gameScript) window.addEventListener('vortelle-ready', register);
-    else window.addEventListener('load', register);
+    if (gameScript) {
+      window.addEventListener('vortelle-ready', function () {
+        filesKept.then(register);
+      });
+    } else {
+      window.addEventListener('load', register);
+    }
   }
 
   // The installed game started again comes to the window it has (the manifest's launch_handler),
@@ -399,9 +467,6 @@
   askTabs(takeOver);
   var game = document.createElement('script');
   game.src = gameScript;
-  game.onerror = function () {
-    letGo();
-    fail('The game could not be loaded. Check the connection and load the page again.');
-  };
+  game.onerror = notLoaded;
   document.body.appendChild(game);
 })();

@@ -12,12 +12,22 @@ self.addEventListener('install', function (event) {
     caches
       .open(CACHE)
       .then(function (cache) {
-        // Asked of the server again (a 304 when unchanged), never from a stale HTTP cache.
-        return cache.addAll(
+        // The page keeps here the files it fetched itself (web/shell.js), with this version's
+        // name; the rest, and all of them where it could not, are asked of the server again
+        // (a 304 when unchanged), never from a stale HTTP cache.
+        return Promise.all(
           FILES.map(function (file) {
-            return new Request(file, {cache: 'no-cache'});
+            return cache.match(file).then(function (kept) {
+              return kept && kept.ok ? null : new Request(file, {cache: 'no-cache'});
+            });
           })
-        );
+        ).then(function (missing) {
+          return cache.addAll(
+            missing.filter(function (request) {
+              return request !== null;
+            })
+          );
+        });
       })
       .then(function () {
         return self.skipWaiting();

@@ -9,7 +9,7 @@
 // Usage: node make-page.mjs --source WEB-FOLDER --pictures PICTURES-FOLDER --out FOLDER
 //          [--script GAME.js] [--file NAME]...
 // --script is the game's script, which the page loads; --file names more of the game's files
-// (its .wasm); both are in FOLDER already.
+// (its .wasm, its fonts), which the page fetches for it; both are in FOLDER already.
 import {createHash} from 'node:crypto';
 import {existsSync, readFileSync, statSync, writeFileSync} from 'node:fs';
 import {extname, join} from 'node:path';
@@ -74,13 +74,15 @@ function packed(name) {
 // Name and content of every file of the page, in the order the service worker asks for them.
 const kept = [];
 const html = read(join(options.source, 'index.html')).toString();
-// The page asks for the game's files from its head, all at once: the script, and the module and
-// the fonts as the script fetches them (same-origin CORS requests, which a preload must match).
-const preloads = [
-  ...(options.script ? [`<link rel="preload" href="${options.script}" as="script">`] : []),
-  ...options.files.map((name) => `<link rel="preload" href="${name}" as="fetch" crossorigin>`),
-];
-kept.push(['index.html', Buffer.from(html.replace('@GAME_SCRIPT@', options.script || '').replace('@PRELOADS@', preloads.join('\n')))]);
+// The page asks for the game's script from its head, and fetches the module and the fonts there
+// itself (web/index.html), once, for the game and for the service worker's cache.
+const preloads = options.script ? [`<link rel="preload" href="${options.script}" as="script">`] : [];
+// The version is filled in last: it is drawn from this page too.
+const page = html
+  .replace('@GAME_SCRIPT@', options.script || '')
+  .replace('@GAME_FILES@', options.files.join(' '))
+  .replace('@PRELOADS@', preloads.join('\n'));
+kept.push(['index.html', Buffer.from(page)]);
 for (const name of ['shell.js', 'manifest.webmanifest']) kept.push([name, read(join(options.source, name))]);
 for (const size of [48, 192, 512]) kept.push([`icon-${size}.png`, read(join(options.pictures, `icon-${size}.png`))]);
 for (const name of [options.script, ...options.files].filter(Boolean)) kept.push([name, read(join(options.out, name))]);
@@ -88,6 +90,7 @@ for (const name of [options.script, ...options.files].filter(Boolean)) kept.push
 const hash = createHash('sha256');
 for (const [name, content] of kept) hash.update(`${name}\0${content.length}\0`).update(content);
 const version = hash.digest('hex').slice(0, 16);
+kept[0][1] = Buffer.from(page.replace('@PAGE_VERSION@', version));
 
 // The worker keeps what playing needs. The large icon is only for installing, which asks the
 // server for it then: a first visit does without it.

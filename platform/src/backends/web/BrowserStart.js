@@ -8,6 +8,11 @@
 //   support reaches the game's own error box. vortelle.wasm lies beside vortelle.js, and the
 //   fonts the game draws with in fonts/ there (tahoma.ttf, tahomabd.ttf, NanumGothic.ttf,
 //   NanumGothicBold.ttf), read before the game starts.
+// - The page may fetch those files itself, earlier than the game can: `files` maps a name beside
+//   vortelle.js ("vortelle.wasm", "fonts/tahoma.ttf") to a promise of its response, which the
+//   game takes instead of fetching the file; a page that gives files gives `loadFailed()` too,
+//   which the game calls when one can't be read (the page says so, and the game does not start).
+//   A name it doesn't give, the game fetches.
 // - The game fills in window.vortelle: `trace` (an array; each of the driver's trace lines is
 //   pushed as it happens, times in milliseconds since start on the real clock), `ready` (true
 //   once the first frame is on the canvas, when the event "vortelle-ready" is dispatched on
@@ -39,9 +44,43 @@ Module['print'] = function (line) {
     removeRunDependency('instance');
   });
 });
+// The game's files that the page fetched for it, by name.
+var vortelleFiles = vortellePage['files'] || {};
+
+// A file the page fetched could not be read (the connection went): the page says so and the game
+// waits for the page to be loaded again, its run dependency never met.
+function vortelleNotLoaded() {
+  if (typeof vortellePage['loadFailed'] === 'function') vortellePage['loadFailed']();
+  return new Promise(function () {});
+}
+
+// The module from the page's response, compiled as it arrives where the browser can. A server
+// that doesn't say application/wasm gets it read whole first, as streaming refuses that. A module
+// that fails to compile or link is the program's fault, and ends it as Emscripten would.
+if (vortelleFiles['vortelle.wasm']) {
+  Module['instantiateWasm'] = function (imports, receiveInstance) {
+    vortelleFiles['vortelle.wasm'].then(function (response) {
+      var type = response.headers.get('Content-Type') || '';
+      if (typeof WebAssembly.instantiateStreaming === 'function' && /^application\/wasm\s*(;|$)/i.test(type)) {
+        return WebAssembly.instantiateStreaming(response, imports);
+      }
+      return response.arrayBuffer().then(function (bytes) {
+        return WebAssembly.instantiate(bytes, imports);
+      });
+    }).then(function (made) {
+      receiveInstance(made['instance'], made['module']);
+    }, function (error) {
+      if (error instanceof WebAssembly.CompileError || error instanceof WebAssembly.LinkError) abort(error);
+      else vortelleNotLoaded();
+    });
+    return {};
+  };
+}
+
 // The fonts into the module's files, where the platform looks first (VORTELLE_FONT_DIR). One
-// that can't be had is reported by the platform as on the desktop, and the fallback draws.
-// Added to, not set: the files built into the program are written by a step of its own there.
+// that the game fetched and can't have is reported by the platform as on the desktop, and the
+// fallback draws. Added to, not set: the files built into the program are written by a step of
+// its own there.
 (Module['preRun'] = Module['preRun'] || []).push(function () {
   var base = vortelleScript.replace(/[^\/]*$/, '');
   var faces = ['tahoma.ttf', 'tahomabd.ttf', 'NanumGothic.ttf', 'NanumGothicBold.ttf'];
@@ -49,6 +88,14 @@ Module['print'] = function (line) {
   FS.mkdir('/fonts');
   addRunDependency('fonts');
   Promise.all(faces.map(function (face) {
+    var given = vortelleFiles['fonts/' + face];
+    if (given) {
+      return given.then(function (response) {
+        return response.arrayBuffer();
+      }).then(function (bytes) {
+        FS.writeFile('/fonts/' + face, new Uint8Array(bytes));
+      }, vortelleNotLoaded);
+    }
     return fetch(base + 'fonts/' + face).then(function (response) {
       return response.ok ? response.arrayBuffer() : null;
     }).then(function (bytes) {
