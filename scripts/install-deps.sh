@@ -19,10 +19,11 @@ for option in "$@"; do
     # hb-subset cuts the fonts the browser gets down to the characters the game draws.
     --with-web) packages+=(emscripten nodejs dpkg-dev debian-archive-keyring libharfbuzz-bin) ;;
     # The web page's tests in three engines: Chromium, Firefox ESR, and WebKitGTK's WebDriver
-    # (its MiniBrowser comes with the library) on a virtual display; npm for the client that drives
-    # the first two (some nodejs builds carry npm themselves).
+    # (its MiniBrowser comes with the library) on a virtual display, and openssl for the certificate
+    # WebKit's page is served with; npm for the client that drives the first two (some nodejs
+    # builds carry npm themselves).
     --with-browser)
-      packages+=(chromium firefox-esr webkit2gtk-driver xvfb nodejs)
+      packages+=(chromium firefox-esr webkit2gtk-driver xvfb openssl nodejs)
       command -v npm >/dev/null || packages+=(npm)
       ;;
     *)

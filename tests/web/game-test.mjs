@@ -15,7 +15,7 @@ import {check, finish, phone, skip, startEngine, startServer} from './harness.mj
 const [engineName, ...paths] = process.argv.slice(2);
 const [build, native, client] = paths.map((path) => resolve(path));
 const engine = await startEngine(engineName, client);
-const {server, base} = await startServer(engine.served(build), []);
+const {server, base} = await startServer(engine.served(build), [], engine.tls);
 const work = mkdtempSync(join(tmpdir(), 'vortelle-game-test-'));
 const errors = [];
 

@@ -2,8 +2,10 @@
 // way or not at all (said plainly, never passed in silence), the page's server on a loopback
 // port, and the browser engines behind one interface, so that each check is written once.
 //
-// An engine (startEngine): {name, processId, served(root), open(url, options), close()}.
+// An engine (startEngine): {name, processId, tls, served(root), open(url, options), close()}.
 //   processId: the process the browser's processes descend from.
+//   tls: null, or {cert, key} (files) when the page is to be served over HTTPS in this engine
+//     (startServer takes it), with a certificate the engine accepts.
 //   served(root): the folder to serve the page from in this engine (root, or a copy that says how
 //     it differs).
 //   open(url, {viewport, errors, label, before}): a new page at url, loaded, in a viewport of
@@ -65,11 +67,13 @@ export async function startBrowser(client) {
 }
 
 // The page's server on a free loopback port; `refused` collects the requests it couldn't answer.
-export async function startServer(root, refused) {
+// Over HTTPS with TLS, an engine's {cert, key}.
+export async function startServer(root, refused, tls = null) {
   const server = await new Promise((done, failed) =>
-    serve({root, host: '127.0.0.1', port: 0, log: (line) => refused.push(line)}, done, (text) => failed(new Error(text)))
+    serve({root, host: '127.0.0.1', port: 0, cert: tls && tls.cert, key: tls && tls.key, log: (line) => refused.push(line)},
+          done, (text) => failed(new Error(text)))
   );
-  return {server, base: `http://127.0.0.1:${server.address().port}/`};
+  return {server, base: `${tls ? 'https' : 'http'}://127.0.0.1:${server.address().port}/`};
 }
 
 // Says how the page's viewport differs from the one asked for; EVALUATE runs a function in it.

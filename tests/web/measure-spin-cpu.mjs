@@ -86,7 +86,7 @@ function report(engine, what, runs) {
 
 for (const name of engines) {
   const engine = await startEngine(name, client, {display: screen.display});
-  const {server, base} = await startServer(engine.served(build), []);
+  const {server, base} = await startServer(engine.served(build), [], engine.tls);
   const errors = [];
   const open = async (url, before) => {
     const page = await engine.open(url, {viewport, errors, label: url, before});

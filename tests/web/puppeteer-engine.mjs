@@ -42,11 +42,17 @@ export async function startPuppeteerEngine(name, client, {display = null} = {}) 
   return {
     name,
     processId: browser.process().pid,
+    tls: null,
     served: (root) => root,
 
     async open(url, {viewport, errors, label = url, before = null}) {
       const page = await browser.newPage();
-      page.on('console', (message) => message.type() === 'error' && errors.push(`${label}: ${message.text()}`));
+      // The browser's own messages (a failed load) name their address only beside the text.
+      page.on('console', (message) => {
+        if (message.type() !== 'error') return;
+        const where = message.location().url;
+        errors.push(`${label}: ${message.text()}${where && !message.text().includes(where) ? ` (${where})` : ''}`);
+      });
       page.on('pageerror', (error) => errors.push(`${label}: ${error.message}`));
       page.on('requestfailed', (request) => errors.push(`${label}: ${request.url()} ${request.failure().errorText}`));
       await page.setViewport(viewport);

@@ -1,7 +1,9 @@
 // WebKitGTK as harness.mjs's engine interface: its MiniBrowser, driven by WebKitWebDriver over
 // classic WebDriver (webdriver.mjs), in a window on a virtual display of the test's own, since
-// MiniBrowser has no headless mode.
-import {spawn} from 'node:child_process';
+// MiniBrowser has no headless mode. The page is served to it over HTTPS: WebKitGTK's network
+// library takes brotli only there, and over plain HTTP the page would come as gzip, heavier than
+// a phone gets it.
+import {execFileSync, spawn} from 'node:child_process';
 import {mkdirSync, mkdtempSync, readFileSync, rmSync, symlinkSync, writeFileSync} from 'node:fs';
 import {createServer} from 'node:net';
 import {tmpdir} from 'node:os';
@@ -37,8 +39,25 @@ async function driverReady(server, driver) {
   throw new Error('WebKitWebDriver did not answer within 5 s');
 }
 
+// A certificate for 127.0.0.1 of the test's own, which the session accepts: {cert, key} in FOLDER.
+function makeCertificate(folder) {
+  const tls = {cert: join(folder, 'cert.pem'), key: join(folder, 'key.pem')};
+  execFileSync('openssl', ['req', '-x509', '-newkey', 'ec', '-pkeyopt', 'ec_paramgen_curve:prime256v1', '-nodes',
+                           '-keyout', tls.key, '-out', tls.cert, '-days', '2', '-subj', '/CN=127.0.0.1',
+                           '-addext', 'subjectAltName=IP:127.0.0.1'], {stdio: ['ignore', 'ignore', 'pipe']});
+  return tls;
+}
+
 // On its own virtual display, or on DISPLAY when one is given.
 export async function startWebKitEngine({display = null} = {}) {
+  const certificates = mkdtempSync(join(tmpdir(), 'vortelle-webkit-tls-'));
+  let tls;
+  try {
+    tls = makeCertificate(certificates);
+  } catch (error) {
+    rmSync(certificates, {recursive: true, force: true});
+    throw new Error(`openssl could not make the page's certificate: ${error.stderr || error.message}`);
+  }
   const screen = display ? {display, stop: async () => {}} : await startDisplay('1600x1200');
   const port = await freePort();
   const server = `http://127.0.0.1:${port}`;
@@ -62,12 +81,14 @@ export async function startWebKitEngine({display = null} = {}) {
   try {
     await driverReady(server, driver);
     session = await WebDriverSession.start(server, {
+      acceptInsecureCerts: true,
       'webkitgtk:browserOptions': {binary: MINIBROWSER, args: ['--automation']},
     });
     await session.setTimeouts({script: 60000, pageLoad: 30000});
   } catch (error) {
     endGroup();
     await screen.stop();
+    rmSync(certificates, {recursive: true, force: true});
     throw new Error(`${error.message}\n${complaints}`);
   }
 
@@ -80,10 +101,14 @@ export async function startWebKitEngine({display = null} = {}) {
           "the top of its head, which keeps console.error calls, uncaught exceptions, unhandled rejections and " +
           "elements' failed loads (not the browser's own messages)");
 
+  instead("webkit: the page is served over HTTPS with a certificate of the test's own: WebKitGTK's network library " +
+          'takes brotli only over HTTPS');
+
   let copy = null;
   return {
     name: 'webkit',
     processId: driver.pid,
+    tls,
 
     // A copy of ROOT's page whose index.html has the console hook; every other file is the build's.
     served(root) {
@@ -127,6 +152,7 @@ export async function startWebKitEngine({display = null} = {}) {
       process.off('exit', endGroup);
       await screen.stop();
       if (copy) rmSync(copy, {recursive: true, force: true});
+      rmSync(certificates, {recursive: true, force: true});
     },
   };
 }
