@@ -1,9 +1,10 @@
 // The web page in one browser engine (harness.mjs): it serves the page on a loopback port, opens
 // it on phone and desktop viewports and checks the canvas's size and shape, the messages for a
 // bad address and a browser without WebAssembly, the end and Play again, a second visit without
-// the server, the first visit's weight and the game's files downloaded once, the message when the
-// connection goes while the game loads, the server's types and refusals, the manifest's icons,
-// and that nothing reaches the error console.
+// the server (also where the page could keep no copies for the service worker), the first
+// visit's weight and the game's files downloaded once, the message when the connection goes while
+// the game loads, the server's types and refusals, the manifest's icons, and that nothing reaches
+// the error console.
 // Usage: node page-test.mjs ENGINE WEB_BUILD CLIENT_FOLDER   (tests/web/page-test.sh gives them)
 import {readFileSync} from 'node:fs';
 import {request as httpRequest} from 'node:http';
@@ -195,6 +196,31 @@ for (const [name, halfway] of [[gameFiles.find((name) => name.endsWith('.wasm'))
         `${name} cut off ${halfway ? 'halfway' : 'before its answer'}: "${seen.text}"` +
           (others.length ? `, and on the error console: ${others.join('; ')}` : '') +
           (failed.length > others.length ? ` (and ${failed.length - others.length} of the browser's own about it)` : ''));
+}
+
+// A page that could not keep its copies of the game's files (storage refused): the service worker
+// fetches every file itself, and a second visit without the server plays. A server of its own, so
+// that the worker is new.
+{
+  const own = await startServer(root, [], engine.tls);
+  const failed = [];
+  const page = await engine.open(own.base, {viewport: phone, errors: failed, label: 'no copies',
+                                            before: () => Object.defineProperty(window, 'caches', {value: undefined})});
+  await page.evaluate(() => navigator.serviceWorker.ready.then(() => true));
+  await page.close();
+  own.server.closeAllConnections();
+  await new Promise((done) => own.server.close(done));
+  let seen = {};
+  try {
+    const offline = await engine.open(own.base + '?screen=320x320', {viewport: phone, errors: failed, label: 'no copies, offline'});
+    seen = await look(offline);
+    await offline.close();
+  } catch (error) {
+    failed.push(`no copies, offline: ${error.message}`);
+  }
+  check(seen.shown && seen.width === 320 && failed.length === 0,
+        `a page that kept no copies: the worker keeps the game itself, for a second visit without the server` +
+          (failed.length ? ` (on the error console: ${failed.join('; ')})` : ''));
 }
 
 // The end of the game, and a new one.
