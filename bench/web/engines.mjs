@@ -21,7 +21,7 @@ export async function cpuWhileSpinning(root, client, errors) {
   try {
     for (const name of ENGINES) {
       const engine = await startEngine(name, client, {display: screen.display});
-      const {server, base} = await startServer(engine.served(root), []);
+      const {server, base} = await startServer(engine.served(root), [], engine.tls);
       try {
         const page = await engine.open(base + '?screen=480x800', {viewport: VIEWPORT, errors, label: name});
         await page.waitFor(() => window.vortelle.ready, 30000);
