@@ -12,9 +12,10 @@
   // The lock that the tab playing the game holds, and the channel the page's tabs talk on.
   var GAME_LOCK = 'vortelle-game';
   var CHANNEL = 'vortelle';
-  // How long a starting tab waits for the lock before it takes it that another tab plays: a tab
-  // that reloads lets its lock go only as its old page goes, and a free lock comes at once. And
-  // how long it waits for an answer on the channel, which every start waits (while the game loads).
+  // How long a starting tab waits for the lock before it asks who holds it: a tab that reloads
+  // lets its lock go only as its old page goes, and a free lock comes at once, unless a slow
+  // phone's busy page is late to hear so. And how long it waits for an answer on the channel,
+  // which every start waits (while the game loads).
   var LOCK_WAIT = 1000;
   var ANSWER_WAIT = 250;
   // What the end of the game says, and its button.
@@ -254,7 +255,7 @@
       var waiting = new AbortController();
       options.signal = waiting.signal;
       timer = setTimeout(function () {
-        decide(true);
+        stillWaiting();
       }, LOCK_WAIT);
       whenKnown.push(function () {
         clearTimeout(timer);
@@ -287,6 +288,34 @@
       return false;
     }
     return true;
+  }
+
+  // The lock has not come in its time. Another tab plays when one holds the lock while this one
+  // still waits for it; when nobody holds it, or this tab has it and only hasn't heard yet, the
+  // answer is on its way. A browser that can't say takes it that another tab plays.
+  function stillWaiting() {
+    if (known) return;
+    var asked;
+    try {
+      asked = navigator.locks.query();
+    } catch (e) {
+      decide(true);
+      return;
+    }
+    Promise.resolve(asked).then(
+      function (state) {
+        var held = (state.held || []).some(function (lock) {
+          return lock.name === GAME_LOCK;
+        });
+        var waiting = (state.pending || []).some(function (lock) {
+          return lock.name === GAME_LOCK;
+        });
+        if (held && waiting) decide(true);
+      },
+      function () {
+        decide(true);
+      }
+    );
   }
 
   function decide(other) {

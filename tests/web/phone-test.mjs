@@ -128,6 +128,22 @@ await twoTabs('without channels', () => delete window.BroadcastChannel);
   await context.close();
 }
 
+// A page too busy to hear of its lock in time (a slow phone's first visit) still plays, alone.
+{
+  const context = await browser.createBrowserContext();
+  const late = () => {
+    const request = LockManager.prototype.request;
+    LockManager.prototype.request = function (name, options, granted) {
+      return request.call(this, name, options, (lock) => new Promise((done) => setTimeout(done, 2500)).then(() => granted(lock)));
+    };
+  };
+  const only = await open('?screen=480x800', {newDocument: late, context});
+  await playing(only).catch(() => {});
+  const state = await endOf(only);
+  check(!state.shown && state.code === null, `a lock heard late: the only tab plays (${state.shown ? state.text : 'playing'})`);
+  await context.close();
+}
+
 // Without locks and channels every tab plays.
 {
   const context = await browser.createBrowserContext();
