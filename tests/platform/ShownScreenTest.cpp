@@ -137,7 +137,8 @@ TEST(ShownScreen, PuttingThePartsAlwaysGivesTheScreen) {
       int x = static_cast<int>(random() % 97), y = static_cast<int>(random() % 83);
       const int length = static_cast<int>(random() % 60);
       for (int i = 0; i < length && x < 97 && y < 83; ++i) {
-        screen.at(x, y) = random() & 0xFFFFFF;
+        // Now and then only the top byte, which means nothing and is not put.
+        screen.at(x, y) = random() % 8 == 0 ? screen.at(x, y) ^ 0x5A000000 : random() & 0xFFFFFF;
         x += static_cast<int>(random() % 3);
         y += static_cast<int>(random() % 2);
       }
@@ -152,12 +153,11 @@ TEST(ShownScreen, PuttingThePartsAlwaysGivesTheScreen) {
           ASSERT_TRUE(covers(parts, x, y)) << "round " << round << ": pixel " << x << "," << y << " left out";
         }
       }
+    if (round > 0 && changed == 0) {
+      EXPECT_TRUE(parts.empty()) << "round " << round << ": nothing changed";
+    }
     for (const RECT& r : parts)
       for (int y = r.top; y < r.bottom; ++y)
         for (int x = r.left; x < r.right; ++x) canvas[static_cast<size_t>(y) * 97 + x] = shown.shown()[y * 97 + x];
-    // Bands and joins put some unchanged pixels too, but never the whole screen for a few strokes.
-    if (round > 0 && changed > 0 && changed < 200) {
-      EXPECT_LT(area(parts), 97 * 83 / 2) << "round " << round;
-    }
   }
 }
