@@ -162,8 +162,10 @@
     var arrived = [];
     names.forEach(function (name) {
       var taken = requested[name].then(function (response) {
-        if (!response.ok) throw new Error(name + ': ' + response.status);
-        if (cache) kept.push(keep(cache, name, response.clone()));
+        // A font the server doesn't have is the game's to report, as on the desktop: it draws
+        // with the fallback. Without its module it can't start.
+        if (!response.ok && /\.wasm$/.test(name)) throw new Error(name + ': ' + response.status);
+        if (response.ok && cache) kept.push(keep(cache, name, response.clone()));
         return response;
       });
       // Said by the page; the game's own handlers come later, or never when its script fails.

@@ -198,6 +198,30 @@ for (const [name, halfway] of [[gameFiles.find((name) => name.endsWith('.wasm'))
           (failed.length > others.length ? ` (and ${failed.length - others.length} of the browser's own about it)` : ''));
 }
 
+// A font the server doesn't have (a host given only some of the files): the game plays, with
+// the fallback, and reports it as on the desktop (on the console's warnings, which not every
+// engine's driver hands on).
+{
+  const font = gameFiles.find((name) => name.endsWith('.ttf'));
+  const lacking = await startServer(root, [], engine.tls);
+  const answer = lacking.server.listeners('request');
+  lacking.server.removeAllListeners('request');
+  lacking.server.on('request', (request, response) => {
+    if (request.url !== `/${font}`) return answer.forEach((listener) => listener.call(lacking.server, request, response));
+    response.writeHead(404, {'Content-Type': 'text/plain'});
+    response.end('not here');
+  });
+  const said = [];
+  const page = await engine.open(lacking.base, {viewport: phone, errors: said, label: `${font} missing`});
+  const ready = await page.waitFor(() => window.vortelle.ready, 10000).then(() => true, () => false);
+  const message = await page.evaluate(() => !document.getElementById('message').hidden);
+  await page.close();
+  lacking.server.closeAllConnections();
+  await new Promise((done) => lacking.server.close(done));
+  check(ready && !message,
+        `${font} missing: the game plays (${ready ? 'ready' : 'not ready'}${message ? ', the page says it failed' : ''})`);
+}
+
 // A page that could not keep its copies of the game's files (storage refused): the service worker
 // fetches every file itself, and a second visit without the server plays. A server of its own, so
 // that the worker is new.

@@ -78,9 +78,9 @@ if (vortelleFiles['vortelle.wasm']) {
 }
 
 // The fonts into the module's files, where the platform looks first (VORTELLE_FONT_DIR). One
-// that the game fetched and can't have is reported by the platform as on the desktop, and the
-// fallback draws. Added to, not set: the files built into the program are written by a step of
-// its own there.
+// the server doesn't have is reported by the platform as on the desktop, and the fallback draws;
+// one whose download broke off leaves the game unstarted, as the page says. Added to, not set:
+// the files built into the program are written by a step of its own there.
 (Module['preRun'] = Module['preRun'] || []).push(function () {
   var base = vortelleScript.replace(/[^\/]*$/, '');
   var faces = ['tahoma.ttf', 'tahomabd.ttf', 'NanumGothic.ttf', 'NanumGothicBold.ttf'];
@@ -91,9 +91,9 @@ if (vortelleFiles['vortelle.wasm']) {
     var given = vortelleFiles['fonts/' + face];
     if (given) {
       return given.then(function (response) {
-        return response.arrayBuffer();
+        return response.ok ? response.arrayBuffer() : null;
       }).then(function (bytes) {
-        FS.writeFile('/fonts/' + face, new Uint8Array(bytes));
+        if (bytes) FS.writeFile('/fonts/' + face, new Uint8Array(bytes));
       }, vortelleNotLoaded);
     }
     return fetch(base + 'fonts/' + face).then(function (response) {
