@@ -1,5 +1,6 @@
 #include "gdi/FaceFiles.h"
 
+#include "core/FileBytes.h"
 #include "gdi/FontFaces.h"
 
 #include FT_TRUETYPE_TABLES_H
@@ -79,21 +80,6 @@ std::string freeTypeError(FT_Error error) {
   for (const FreeTypeMessage& message : FreeTypeMessages)
     if (message.code == error) return message.text;
   return "FreeType error " + std::to_string(error);
-}
-
-bool readFile(const std::string& path, std::vector<unsigned char>* bytes, std::string* failure) {
-  FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) {
-    *failure = std::strerror(errno);
-    return false;
-  }
-  unsigned char block[65536];
-  size_t got;
-  while ((got = std::fread(block, 1, sizeof block, file)) > 0) bytes->insert(bytes->end(), block, block + got);
-  bool failed = std::ferror(file) != 0;
-  std::fclose(file);
-  if (failed) *failure = "read error";
-  return !failed;
 }
 
 void measureCell(FaceFile& file) {
@@ -178,7 +164,7 @@ std::shared_ptr<const FaceFile> load(Library& lib, const std::string& fileName, 
   file->path = path;
   file->library = lib.freeType;
   std::string reason;
-  if (!readFile(path, &file->bytes, &reason) || !openBytes(*file, &reason)) {
+  if (!core::readFileBytes(path, &file->bytes, &reason) || !openBytes(*file, &reason)) {
     *failure = "can't read font " + path + ": " + reason;
     return nullptr;
   }

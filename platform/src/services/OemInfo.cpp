@@ -1,10 +1,11 @@
 // The device model text: --model, or the host machine's own product name.
 #include "PlatformInternal.h"
+#include "core/FileBytes.h"
 
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
 #include <cstring>
+#include <vector>
 
 namespace platform {
 
@@ -18,17 +19,12 @@ std::string trimmed(std::string text) {
   return text.substr(first);
 }
 
-// A short text file of the system's; empty when it can't be read. Plain stdio: a file stream
-// would bring the whole of the C++ locale machinery into the browser's download for this.
+// A short text file of the system's; empty when it can't be read.
 std::string readFile(const char* path) {
-  std::string text;
-  std::FILE* file = std::fopen(path, "rb");
-  if (file == nullptr) return text;
-  char block[256];
-  size_t got;
-  while ((got = std::fread(block, 1, sizeof block, file)) > 0) text.append(block, got);
-  std::fclose(file);
-  return text;
+  std::vector<unsigned char> bytes;
+  std::string failure;
+  if (!core::readFileBytes(path, &bytes, &failure)) return {};
+  return std::string(bytes.begin(), bytes.end());
 }
 
 std::u16string hostModel() {

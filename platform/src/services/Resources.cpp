@@ -124,8 +124,8 @@ HBITMAP LoadBitmapW(HINSTANCE, LPCWSTR name) {
   // Decoded straight into the bitmap: the board and the bottle strip are megabytes each, which a
   // slow phone feels at every pass over them.
   HBITMAP bitmap = platform::gdi::createBlackBitmap(layout->width, layout->height);
-  const platform::gdi::PixelBuffer* pixels = bitmap ? platform::gdi::bitmapPixels(bitmap) : nullptr;
-  if (pixels == nullptr) return nullptr;
+  if (bitmap == nullptr) return nullptr;
+  const platform::gdi::PixelBuffer* pixels = platform::gdi::bitmapPixels(bitmap);
   decodeDibRows(entry->data, *layout, pixels->data, static_cast<size_t>(pixels->stride));
   return bitmap;
 }
