@@ -1,7 +1,8 @@
-// The screen back end: what differs between a real desktop window (SDL) and the
-// in-memory phone screen driven by a script (headless). Everything else of the
-// platform (windows, messages, drawing, the shell) is shared and talks to the
-// back end only through this interface.
+// The back-end contract: everything that differs between the hosts the platform runs on. The
+// back ends are a desktop window (backends/sdl), the in-memory phone screen driven by a script
+// (backends/headless) and a browser's page (backends/web), each in a folder of its own.
+// Everything else of the platform (windows, messages, drawing, the shell, the services) is
+// shared, never asks which back end runs, and talks to it only through this interface.
 #pragma once
 
 #include <windows.h>
@@ -10,10 +11,26 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace platform {
 
 constexpr uint32_t NoDeadline = UINT32_MAX;
+
+// One filter pair of a file dialog's record: its text and its patterns ("*.jpg").
+struct FileFilter {
+  std::string name;
+  std::vector<std::string> patterns;
+};
+
+// A file chooser to show: the dialog's title, its filters, and the one it opens on.
+struct FileChooserRequest {
+  std::string title;
+  std::vector<FileFilter> filters;
+  size_t currentFilter = 0;
+};
+
+enum class ChooserResult { Chosen, Cancelled, Unavailable };
 
 // A message box about to be shown.
 struct BoxRequest {
@@ -60,10 +77,34 @@ class Backend {
   // it itself (headless: the script's queued answers); false to show a real box.
   virtual bool answerBox(const BoxRequest& request, int* answer) = 0;
 
-  // A file-open dialog is asked for. Returns true when the back end answered it (headless: the
-  // script's queued choices), with *chosen false for a cancel. Returns false to let the platform
-  // run the desktop's file chooser.
+  // A file-open dialog is asked for. Returns true when the back end answered it without showing
+  // anything (headless: the script's queued choices), with *chosen false for a cancel. Returns
+  // false to have the platform show the host's chooser through chooseFile().
   virtual bool answerFileDialog(HWND owner, std::u16string* path, bool* chosen) = 0;
+
+  // Shows the host's file chooser and waits for the user, the dialog's owner already out of
+  // reach. The wait keeps the game painting: it calls platform::pumpWhileChoosing() until the
+  // answer comes, and gives up when that says the quit request came. Fills *hostPath (a path of
+  // the host) when the result is Chosen. Desktop: the portal, else zenity; browser: the page's
+  // file input. Unavailable when the host has none (it has said why on stderr).
+  virtual ChooserResult chooseFile(const FileChooserRequest& request, std::string* hostPath) {
+    (void)request;
+    (void)hostPath;
+    return ChooserResult::Unavailable;
+  }
+
+  // One wait of pumpWhileChoosing() while a chooser is up and no message is ready: until
+  // `deadline` on now()'s clock or the next input. A virtual clock has nothing to wait for while
+  // the chooser's process runs in real time, so the headless back end gives way briefly instead.
+  virtual void waitWhileChoosing(uint32_t deadline) { idle(deadline); }
+
+  // The time of day the title bar shows. The host's local time; headless runs show 12:00 plus
+  // the virtual minutes gone by, so that screenshots stay the same. (core/BackendDefaults.cpp)
+  virtual void timeOfDay(int* hours, int* minutes);
+
+  // The program's own file, as a host path: GetModuleFileNameW gives it in the phone's form.
+  // The running executable; under node, the script node runs. (core/BackendDefaults.cpp)
+  virtual std::string programPath();
 
   // A top-level window's title changed or it became active (the SDL window shows it).
   virtual void titleChanged(const std::u16string& title) = 0;

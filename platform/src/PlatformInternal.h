@@ -59,6 +59,11 @@ Backend* createWindowBackend(const Options& options, std::string* error);
 std::u16string phonePath(const std::string& hostPath);
 std::string hostPath(const std::u16string& phonePath);
 
+// One round of the wait behind a host's file chooser (Backend::chooseFile): dispatches the
+// user-interface thread's messages, or waits for them up to `maxWaitMs`. False once the quit
+// request was met; it is posted again and the chooser should give up (services/FileDialog.cpp).
+bool pumpWhileChoosing(unsigned maxWaitMs);
+
 // The device model text of --model, or the host machine's own (services/OemInfo.cpp).
 std::u16string modelText();
 
@@ -178,9 +183,10 @@ ObjectCounts liveObjects();
 
 }  // namespace platform
 
-// The program's compiled resource file (.res), embedded by the build (resources/). Weak, so a
-// program without resources (the platform's own tests) links too: then both addresses are null.
+// The program's compiled resource file (.res), embedded by the build under the platform's name
+// (platform/cmake/EmbedResources.cmake). Weak, so a program without resources (the platform's own tests) links too:
+// then both addresses are null.
 extern "C" {
-extern const unsigned char vortelle_resource_data[] __attribute__((weak));
-extern const size_t vortelle_resource_size __attribute__((weak));
+extern const unsigned char platform_resource_data[] __attribute__((weak));
+extern const size_t platform_resource_size __attribute__((weak));
 }

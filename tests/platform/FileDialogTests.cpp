@@ -13,7 +13,7 @@
 #include "PlatformInternal.h"
 #include "PlatformTest.h"
 #include "TestWindows.h"
-#include "services/DesktopFileChooser.h"
+#include "backends/sdl/DesktopFileChooser.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The lamp strip's timing on a virtual clock: blinking lamps, and the shake that stands for
 // the vibration motor.
-#include "backends/lamps/LampStrip.h"
+#include "backends/shared/LampStrip.h"
 
 #include <gtest/gtest.h>
 

@@ -53,7 +53,7 @@ TEST_F(ResourcesTest, FindsEveryEntryByNumberNameAndHashText) {
 }
 
 TEST_F(ResourcesTest, DamagedFileKeepsTheEntriesBeforeTheDamage) {
-  const auto& bytes = std::span<const unsigned char>(vortelle_resource_data, vortelle_resource_size);
+  const auto& bytes = std::span<const unsigned char>(platform_resource_data, platform_resource_size);
   const ResourceFile whole(bytes);
   const size_t firstEntryEnd = 32 + 32 + ((whole.entries()[0].data.size() + 3) & ~size_t{3});
   const ResourceFile cut(bytes.first(firstEntryEnd + 20));

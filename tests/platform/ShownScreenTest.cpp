@@ -1,6 +1,6 @@
 // What a presenter puts again: every changed pixel inside the asked area, and little else, in
 // the canvas's bytes.
-#include "backends/present/ShownScreen.h"
+#include "backends/shared/ShownScreen.h"
 
 #include <gtest/gtest.h>
 

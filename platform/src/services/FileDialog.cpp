@@ -1,15 +1,11 @@
 // GetOpenFileNameW: the back end answers first (headless: the script's choices); otherwise the
-// desktop's file chooser runs while the game keeps painting. Paths reach the game in the
+// host's file chooser runs while the game keeps painting. Paths reach the game in the
 // phone's form.
 #include <commdlg.h>
 
 #include "PlatformInternal.h"
-#include "services/DesktopFileChooser.h"
-
-#include <unistd.h>
 
 #include <algorithm>
-#include <cstdio>
 
 namespace platform {
 
@@ -47,7 +43,7 @@ std::vector<FileFilter> readFilters(LPCWSTR filter) {
   return filters;
 }
 
-bool runDesktopChooser(const OPENFILENAMEW& record, std::u16string* path) {
+bool runChooser(const OPENFILENAMEW& record, std::u16string* path) {
   FileChooserRequest request;
   request.title = record.lpstrTitle != nullptr ? utf8(record.lpstrTitle) : "Open";
   request.filters = readFilters(record.lpstrFilter);
@@ -56,41 +52,12 @@ bool runDesktopChooser(const OPENFILENAMEW& record, std::u16string* path) {
     request.currentFilter = record.nFilterIndex - 1;
 
   std::string chosen;
-  ChooserResult result = choosePortal(request, &chosen);
-  if (result == ChooserResult::Unavailable) result = chooseZenity(request, &chosen);
-  if (result == ChooserResult::Unavailable) {
-    std::fprintf(stderr,
-                 "vortelle: no file chooser: neither the desktop portal nor zenity is available; the picture "
-                 "stays as it was\n");
-    return false;
-  }
-  if (result != ChooserResult::Chosen) return false;
+  if (backend().chooseFile(request, &chosen) != ChooserResult::Chosen) return false;
   *path = phonePath(chosen);
   return true;
 }
 
 }  // namespace
-
-std::vector<std::string> desktopPatterns(const std::vector<std::string>& patterns) {
-  std::vector<std::string> result;
-  auto add = [&](const std::string& pattern) {
-    if (std::find(result.begin(), result.end(), pattern) == result.end()) result.push_back(pattern);
-  };
-  for (const std::string& pattern : patterns) {
-    if (pattern == "*.*" || pattern == "*") {
-      add("*");
-      continue;
-    }
-    std::string lower = pattern;
-    std::string upper = pattern;
-    for (char& c : lower) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    for (char& c : upper) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
-    add(pattern);
-    add(lower);
-    add(upper);
-  }
-  return result;
-}
 
 bool pumpWhileChoosing(unsigned maxWaitMs) {
   MSG msg;
@@ -103,15 +70,8 @@ bool pumpWhileChoosing(unsigned maxWaitMs) {
     DispatchMessageW(&msg);
   }
   if (messageReady()) return true;
-  if (options().headless) {
-    // Headless runs answer every dialog from the script, so only a test gets here: its clock
-    // is virtual and has nothing to wait for, while the chooser's process runs in real time.
-    usleep(2000);
-  } else {
-    uint32_t now = backend().now();
-    uint32_t deadline = std::min<uint32_t>(nextTimerDeadline(), now + maxWaitMs);
-    backend().idle(deadline);
-  }
+  uint32_t now = backend().now();
+  backend().waitWhileChoosing(std::min<uint32_t>(nextTimerDeadline(), now + maxWaitMs));
   return true;
 }
 
@@ -132,7 +92,7 @@ BOOL GetOpenFileNameW(LPOPENFILENAMEW record) {
     HWND top = record->hwndOwner;
     while (top != nullptr && GetParent(top) != nullptr) top = GetParent(top);
     bool disabled = top != nullptr && IsWindowEnabled(top) && (EnableWindow(top, FALSE), true);
-    chosen = runDesktopChooser(*record, &path);
+    chosen = runChooser(*record, &path);
     if (disabled && IsWindow(top)) EnableWindow(top, TRUE);
   }
 

@@ -1,26 +1,11 @@
 // The kernel's clock, sleep, error code and the program's own path.
 #include "PlatformInternal.h"
 
-#include <errno.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <climits>
 
 namespace {
 
 thread_local DWORD lastError = ERROR_SUCCESS;
-
-std::string executablePath() {
-#ifdef __EMSCRIPTEN__
-  // The process is node; the program is the file node runs, named as start-up made it.
-  return program_invocation_name != nullptr ? program_invocation_name : "";
-#else
-  char buffer[PATH_MAX];
-  ssize_t length = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-  return length > 0 ? std::string(buffer, size_t(length)) : std::string();
-#endif
-}
 
 }  // namespace
 
@@ -44,7 +29,7 @@ DWORD GetModuleFileNameW(HMODULE module, LPWSTR fileName, DWORD size) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return 0;
   }
-  static const std::u16string path = platform::phonePath(executablePath());
+  static const std::u16string path = platform::phonePath(platform::backend().programPath());
   // A path that does not fit is cut and still terminated, as the phone does.
   DWORD length = DWORD(std::min<size_t>(path.size(), size - 1));
   std::copy_n(path.data(), length, fileName);

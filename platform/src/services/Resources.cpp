@@ -29,8 +29,8 @@ constexpr int StringsPerBlock = 16;
 }  // namespace
 
 const ResourceFile& program() {
-  static const ResourceFile file(&vortelle_resource_data != nullptr && &vortelle_resource_size != nullptr
-                                     ? std::span<const unsigned char>(vortelle_resource_data, vortelle_resource_size)
+  static const ResourceFile file(&platform_resource_data != nullptr && &platform_resource_size != nullptr
+                                     ? std::span<const unsigned char>(platform_resource_data, platform_resource_size)
                                      : std::span<const unsigned char>());
   return file;
 }

@@ -5,7 +5,6 @@
 #include "PlatformInternal.h"
 
 #include <algorithm>
-#include <ctime>
 
 namespace platform::shell {
 
@@ -39,21 +38,10 @@ RECT okRect() {
   return RECT{screenWidth() - width, 0, screenWidth(), barHeight()};
 }
 
-// Headless runs show 12:00 plus the virtual minutes gone by, so screenshots stay the same.
 std::u16string clockText() {
-  int hours = 12;
+  int hours = 0;
   int minutes = 0;
-  if (options().headless) {
-    const uint32_t elapsed = backend().now() / MinuteMs;
-    hours = static_cast<int>((12 + elapsed / 60) % 24);
-    minutes = static_cast<int>(elapsed % 60);
-  } else {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    hours = local.tm_hour;
-    minutes = local.tm_min;
-  }
+  backend().timeOfDay(&hours, &minutes);
   WCHAR text[8];
   StringCchPrintfW(text, 8, u"%d:%c%d", hours, u'0' + minutes / 10, minutes % 10);
   return text;

@@ -11,6 +11,8 @@
 #include <iterator>
 #include <sstream>
 
+#include <unistd.h>
+
 namespace platform {
 
 namespace {
@@ -192,6 +194,28 @@ bool HeadlessBackend::answerFileDialog(HWND, std::u16string* path, bool* chosen)
   *chosen = choice.chosen;
   *path = choice.chosen ? choice.path : std::u16string();
   return true;
+}
+
+void HeadlessBackend::waitWhileChoosing(uint32_t) {
+  // Only a test shows a real chooser here: the virtual clock has nothing to wait for while the
+  // chooser's process runs in real time.
+  usleep(2000);
+}
+
+void HeadlessBackend::timeOfDay(int* hours, int* minutes) {
+  // 12:00 and the virtual minutes gone by, so that screenshots stay the same.
+  const uint32_t elapsed = now() / 60000;
+  *hours = static_cast<int>((12 + elapsed / 60) % 24);
+  *minutes = static_cast<int>(elapsed % 60);
+}
+
+std::string HeadlessBackend::programPath() {
+#ifdef __EMSCRIPTEN__
+  // The process is node; the program is the file node runs, named as start-up made it.
+  return program_invocation_name != nullptr ? program_invocation_name : "";
+#else
+  return Backend::programPath();
+#endif
 }
 
 void HeadlessBackend::queueAnswer(int answer) { answers_.push_back(answer); }

@@ -33,6 +33,9 @@ class HeadlessBackend : public Backend {
   bool answerBox(const BoxRequest& request, int* answer) override;
   bool answerFileDialog(HWND owner, std::u16string* path, bool* chosen) override;
   void titleChanged(const std::u16string& title) override;
+  void waitWhileChoosing(uint32_t deadline) override;
+  void timeOfDay(int* hours, int* minutes) override;
+  std::string programPath() override;
 
   // What the script's answer, choose and choose-cancel do, for tests driving the platform.
   void queueAnswer(int answer);

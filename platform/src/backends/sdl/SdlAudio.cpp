@@ -1,6 +1,6 @@
 #include "backends/sdl/SdlAudio.h"
 
-#include "backends/sdl/BeepTones.h"
+#include "backends/shared/BeepTones.h"
 
 #include <SDL.h>
 

@@ -1,10 +1,12 @@
 #include "backends/sdl/SdlBackend.h"
 
+#include "backends/sdl/DesktopFileChooser.h"
 #include "backends/sdl/ScreenAwake.h"
 #include "backends/sdl/TerminationSignal.h"
 #include "backends/sdl/WindowIcon.h"
 
 #include <climits>
+#include <cstdio>
 #include <condition_variable>
 #include <mutex>
 #include <string>
@@ -273,6 +275,16 @@ bool SdlBackend::ledAccepts(UINT) { return true; }
 bool SdlBackend::answerBox(const BoxRequest&, int*) { return false; }
 
 bool SdlBackend::answerFileDialog(HWND, std::u16string*, bool*) { return false; }
+
+ChooserResult SdlBackend::chooseFile(const FileChooserRequest& request, std::string* hostPath) {
+  ChooserResult result = choosePortal(request, hostPath);
+  if (result == ChooserResult::Unavailable) result = chooseZenity(request, hostPath);
+  if (result == ChooserResult::Unavailable)
+    std::fprintf(stderr,
+                 "vortelle: no file chooser: neither the desktop portal nor zenity is available; the picture "
+                 "stays as it was\n");
+  return result;
+}
 
 void SdlBackend::titleChanged(const std::u16string& title) {
   SDL_SetWindowTitle(presenter_.window(), title.empty() ? "Vortelle" : utf8(title).c_str());

@@ -6,7 +6,7 @@
 #include "Backend.h"
 #include "PlatformInternal.h"
 #include "backends/sdl/InstanceLink.h"
-#include "backends/lamps/LampStrip.h"
+#include "backends/shared/LampStrip.h"
 #include "backends/sdl/SdlAudio.h"
 #include "backends/sdl/SdlInput.h"
 #include "backends/sdl/SdlPresenter.h"
@@ -41,6 +41,7 @@ class SdlBackend final : public Backend {
   bool ledAccepts(UINT ledNumber) override;
   bool answerBox(const BoxRequest& request, int* answer) override;
   bool answerFileDialog(HWND owner, std::u16string* path, bool* chosen) override;
+  ChooserResult chooseFile(const FileChooserRequest& request, std::string* hostPath) override;
   void titleChanged(const std::u16string& title) override;
   void wake() override;
   bool findOtherInstance(LPCWSTR className, LPCWSTR title) override;

@@ -1,6 +1,6 @@
 #include "backends/sdl/SdlPresenter.h"
 
-#include "backends/lamps/LampDrawing.h"
+#include "backends/shared/LampDrawing.h"
 #include "PlatformInternal.h"
 #include "gdi/SmoothScale.h"
 

@@ -1,10 +1,9 @@
 #include "backends/web/WebBackend.h"
 
-#include "backends/sdl/BeepTones.h"
-#include "backends/lamps/LampDrawing.h"
+#include "backends/shared/BeepTones.h"
+#include "backends/shared/LampDrawing.h"
 #include "backends/web/BrowserPage.h"
 #include "services/DecodedPicture.h"
-#include "services/DesktopFileChooser.h"
 
 #include <emscripten.h>
 
@@ -208,23 +207,17 @@ bool WebBackend::ledAccepts(UINT) { return true; }
 
 bool WebBackend::answerBox(const BoxRequest&, int*) { return false; }
 
-bool WebBackend::answerFileDialog(HWND owner, std::u16string* path, bool* chosen) {
-  // The owner's window stays out of reach while the chooser is up, as behind any modal dialog.
-  HWND top = owner;
-  while (top != nullptr && GetParent(top) != nullptr) top = GetParent(top);
-  const bool disabled = top != nullptr && IsWindowEnabled(top) && (EnableWindow(top, FALSE), true);
+bool WebBackend::answerFileDialog(HWND, std::u16string*, bool*) { return false; }
+
+ChooserResult WebBackend::chooseFile(const FileChooserRequest&, std::string* hostPath) {
   chooserAnswer_ = 0;
   vortelleChooseFile(static_cast<double>(imaging::MaxPictureFileBytes));
   bool quit = false;
   while (chooserAnswer_ == 0 && !quit) quit = !pumpWhileChoosing(1000);
-  if (disabled && IsWindow(top)) EnableWindow(top, TRUE);
-  *chosen = chooserAnswer_ == 1 && !quit;
-  if (*chosen) {
-    std::string chosenPath(static_cast<size_t>(vortelleChosenPath(nullptr, 0)) + 1, '\0');
-    chosenPath.resize(static_cast<size_t>(vortelleChosenPath(chosenPath.data(), static_cast<int>(chosenPath.size()))));
-    *path = phonePath(chosenPath);
-  }
-  return true;
+  if (chooserAnswer_ != 1 || quit) return ChooserResult::Cancelled;
+  hostPath->assign(static_cast<size_t>(vortelleChosenPath(nullptr, 0)) + 1, '\0');
+  hostPath->resize(static_cast<size_t>(vortelleChosenPath(hostPath->data(), static_cast<int>(hostPath->size()))));
+  return ChooserResult::Chosen;
 }
 
 void WebBackend::titleChanged(const std::u16string& title) { vortelleSetTitle(utf8(title).c_str()); }

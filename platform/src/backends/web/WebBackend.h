@@ -7,8 +7,8 @@
 
 #include "Backend.h"
 #include "PlatformInternal.h"
-#include "backends/lamps/LampStrip.h"
-#include "backends/present/ShownScreen.h"
+#include "backends/shared/LampStrip.h"
+#include "backends/shared/ShownScreen.h"
 #include "backends/web/FiberWorkers.h"
 
 #include <cstdint>
@@ -34,6 +34,7 @@ class WebBackend final : public Backend {
   bool ledAccepts(UINT ledNumber) override;
   bool answerBox(const BoxRequest& request, int* answer) override;
   bool answerFileDialog(HWND owner, std::u16string* path, bool* chosen) override;
+  ChooserResult chooseFile(const FileChooserRequest& request, std::string* hostPath) override;
   void titleChanged(const std::u16string& title) override;
   bool findOtherInstance(LPCWSTR className, LPCWSTR title) override;
   bool raiseOtherInstance() override;

@@ -1,4 +1,4 @@
-#include "backends/lamps/LampStrip.h"
+#include "backends/shared/LampStrip.h"
 
 #include <algorithm>
 

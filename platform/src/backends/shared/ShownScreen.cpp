@@ -1,4 +1,4 @@
-#include "backends/present/ShownScreen.h"
+#include "backends/shared/ShownScreen.h"
 
 #include <algorithm>
 #include <cstring>

@@ -2,7 +2,7 @@
 // with its number. The desktop's window and the browser's page draw the same.
 #pragma once
 
-#include "backends/lamps/LampStrip.h"
+#include "backends/shared/LampStrip.h"
 
 #include <windows.h>
 

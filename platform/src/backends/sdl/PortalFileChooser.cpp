@@ -1,6 +1,6 @@
 // The desktop portal's FileChooser.OpenFile over D-Bus. The answer comes as a Response signal
 // on a request object; until then the game's messages keep flowing.
-#include "services/DesktopFileChooser.h"
+#include "backends/sdl/DesktopFileChooser.h"
 
 #include <gio/gio.h>
 #include <unistd.h>

@@ -1,6 +1,6 @@
 // zenity's file selection, where the desktop has no portal. Started without a shell, with its
 // arguments as a vector; its answer is the path on its standard output.
-#include "services/DesktopFileChooser.h"
+#include "backends/sdl/DesktopFileChooser.h"
 
 #include <fcntl.h>
 #include <signal.h>

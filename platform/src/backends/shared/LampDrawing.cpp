@@ -1,4 +1,4 @@
-#include "backends/lamps/LampDrawing.h"
+#include "backends/shared/LampDrawing.h"
 
 #include <algorithm>
 #include <string>

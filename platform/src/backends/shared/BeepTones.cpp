@@ -1,4 +1,4 @@
-#include "backends/sdl/BeepTones.h"
+#include "backends/shared/BeepTones.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,9 +1,9 @@
-# vortelle_embed_resources(TARGET RC_FILE [DEPENDS file...] [INCLUDE_DIRS dir...])
+# platform_embed_resources(TARGET RC_FILE [DEPENDS file...] [INCLUDE_DIRS dir...])
 #
 # Compiles a resource script (UTF-8) with llvm-rc into a .res file and adds to TARGET a
 # generated source that defines the program's resource bytes:
-#   extern "C" const unsigned char vortelle_resource_data[];
-#   extern "C" const size_t vortelle_resource_size;
+#   extern "C" const unsigned char platform_resource_data[];
+#   extern "C" const size_t platform_resource_size;
 # The bitmaps, icons and headers beside the script are dependencies; list others with DEPENDS.
 # INCLUDE_DIRS are searched too, after the script's folder (for generated pictures).
 #
@@ -20,19 +20,19 @@ if(CMAKE_SCRIPT_MODE_FILE)
     "// Generated from ${RES} by EmbedResources.cmake; do not edit.\n"
     "#include <cstddef>\n\n"
     "extern \"C\" {\n"
-    "extern const unsigned char vortelle_resource_data[];\n"
-    "extern const size_t vortelle_resource_size;\n"
-    "alignas(4) const unsigned char vortelle_resource_data[] = {\n${bytes}\n};\n"
-    "const size_t vortelle_resource_size = ${size};\n"
+    "extern const unsigned char platform_resource_data[];\n"
+    "extern const size_t platform_resource_size;\n"
+    "alignas(4) const unsigned char platform_resource_data[] = {\n${bytes}\n};\n"
+    "const size_t platform_resource_size = ${size};\n"
     "}\n")
   file(RENAME "${OUT}.tmp" "${OUT}")
   return()
 endif()
 
-find_program(VORTELLE_LLVM_RC NAMES llvm-rc llvm-rc-17 llvm-rc-16 llvm-rc-15 llvm-rc-14 REQUIRED)
-set(VORTELLE_EMBED_SCRIPT ${CMAKE_CURRENT_LIST_FILE})
+find_program(PLATFORM_LLVM_RC NAMES llvm-rc llvm-rc-17 llvm-rc-16 llvm-rc-15 llvm-rc-14 REQUIRED)
+set(PLATFORM_EMBED_SCRIPT ${CMAKE_CURRENT_LIST_FILE})
 
-function(vortelle_embed_resources target rcFile)
+function(platform_embed_resources target rcFile)
   cmake_parse_arguments(PARSE_ARGV 2 EMBED "" "" "DEPENDS;INCLUDE_DIRS")
   get_filename_component(rcPath "${rcFile}" ABSOLUTE)
   get_filename_component(rcDir "${rcPath}" DIRECTORY)
@@ -49,14 +49,14 @@ function(vortelle_embed_resources target rcFile)
   # or /i... would be taken for one; the script is named relative to its own folder instead.
   # Option values (after /I and /FO) are safe as they stand.
   add_custom_command(OUTPUT ${res}
-    COMMAND ${VORTELLE_LLVM_RC} /C 65001 /I ${rcDir} ${includes} /FO ${res} ${rcFileName}
+    COMMAND ${PLATFORM_LLVM_RC} /C 65001 /I ${rcDir} ${includes} /FO ${res} ${rcFileName}
     WORKING_DIRECTORY ${rcDir}
     DEPENDS ${rcPath} ${besides} ${EMBED_DEPENDS}
     COMMENT "Compiling resources ${rcName}.rc"
     VERBATIM)
   add_custom_command(OUTPUT ${cpp}
-    COMMAND ${CMAKE_COMMAND} -DRES=${res} -DOUT=${cpp} -P ${VORTELLE_EMBED_SCRIPT}
-    DEPENDS ${res} ${VORTELLE_EMBED_SCRIPT}
+    COMMAND ${CMAKE_COMMAND} -DRES=${res} -DOUT=${cpp} -P ${PLATFORM_EMBED_SCRIPT}
+    DEPENDS ${res} ${PLATFORM_EMBED_SCRIPT}
     COMMENT "Embedding ${rcName}.res"
     VERBATIM)
   target_sources(${target} PRIVATE ${cpp})

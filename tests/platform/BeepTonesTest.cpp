@@ -1,5 +1,5 @@
 // The beeps are made in the program: each type has its own short tone, soft at both ends.
-#include "backends/sdl/BeepTones.h"
+#include "backends/shared/BeepTones.h"
 
 #include <gtest/gtest.h>
 
