@@ -1,10 +1,12 @@
 // What the parts of the platform know of each other: the options, the back end, the trace,
 // the screen surface, the window manager's hooks for the shell, and the drawing layer's hooks
-// for the window manager, the shell and the imaging component. The game never includes this.
+// for the window manager, the shell and the imaging component. The game never includes this:
+// its include root doesn't reach it (docs/architecture.md).
 //
 // Who implements what: core/ (window manager, queue, timers, input, the trace, the options'
-// storage), gdi/ (drawing), shell/ (boxes, dialogs, menu bar, title bar, resources),
-// services/ (kernel, LEDs, power, imaging, file dialog), host/ (start-up, main).
+// storage), gdi/ (drawing), shell/ (boxes, dialogs, menu bar, title bar), services/ (kernel,
+// LEDs, power, imaging, resources, file dialog), host/ (start-up, main), backends/ (the
+// Backend of each host, Backend.h).
 //
 // The platform starts before the game's static objects are built (they call it from their
 // constructors), and in no known order with the platform's own statics. So state of the
@@ -43,14 +45,14 @@ struct Options {
 const Options& options();
 
 // Starts the platform: keeps the options, makes the screen surface, installs the back end.
-// Called once, before any game code runs (host/Startup.cpp, or a test's start-up).
+// Called once, before any game code runs (host/Start.cpp, or a test's start-up).
 void start(const Options& options, Backend* backend);
 Backend& backend();
 bool started();
 
-// The headless back end, and the one that shows the screen: a desktop window (backends/sdl) or,
-// in a browser's page, its canvas (backends/web). nullptr with a reason when the back end
-// can't start (no display, an unreadable script, ...).
+// The headless back end (backends/headless), and the one that shows the screen: a desktop
+// window (backends/sdl) or, in a browser's page, its canvas (backends/web). nullptr with a
+// reason when the back end can't start (no display, an unreadable script, ...).
 Backend* createHeadlessBackend(const Options& options, std::string* error);
 Backend* createWindowBackend(const Options& options, std::string* error);
 
@@ -184,8 +186,8 @@ ObjectCounts liveObjects();
 }  // namespace platform
 
 // The program's compiled resource file (.res), embedded by the build under the platform's name
-// (platform/cmake/EmbedResources.cmake). Weak, so a program without resources (the platform's own tests) links too:
-// then both addresses are null.
+// (platform/cmake/EmbedResources.cmake). Weak, so a program without resources (the platform's
+// own tests) links too: then both addresses are null.
 extern "C" {
 extern const unsigned char platform_resource_data[] __attribute__((weak));
 extern const size_t platform_resource_size __attribute__((weak));
