@@ -8,6 +8,7 @@
 #include <emscripten.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <memory>
 
 namespace platform {
@@ -221,6 +222,9 @@ ChooserResult WebBackend::chooseFile(const FileChooserRequest&, std::string* hos
 }
 
 void WebBackend::titleChanged(const std::u16string& title) { vortelleSetTitle(utf8(title).c_str()); }
+
+// The program as the page names it (BrowserStart.js): its pictures lie beside it.
+std::string WebBackend::programPath() { return program_invocation_name != nullptr ? program_invocation_name : ""; }
 
 // The page plays one game, so any class and title asked for is the game's.
 bool WebBackend::findOtherInstance(LPCWSTR, LPCWSTR) { return vortelleOtherInstance(); }

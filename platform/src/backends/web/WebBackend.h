@@ -36,6 +36,7 @@ class WebBackend final : public Backend {
   bool answerFileDialog(HWND owner, std::u16string* path, bool* chosen) override;
   ChooserResult chooseFile(const FileChooserRequest& request, std::string* hostPath) override;
   void titleChanged(const std::u16string& title) override;
+  std::string programPath() override;
   bool findOtherInstance(LPCWSTR className, LPCWSTR title) override;
   bool raiseOtherInstance() override;
   void ended(int exitCode) override;
