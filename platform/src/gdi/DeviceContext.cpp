@@ -146,7 +146,7 @@ HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object) {
       if (dc->screen) return nullptr;
       if (object == reinterpret_cast<HGDIOBJ>(dc->bitmap)) return object;
       // A bitmap lives in one DC at a time (the shared 1x1 stock bitmap excepted).
-      if (!found->stock && found->selectedCount > 0) return nullptr;
+      if (!isStock(object) && found->selectedCount > 0) return nullptr;
       HGDIOBJ previous = swapSelected(dc->bitmap, object);
       setTarget(*dc, static_cast<Bitmap*>(found)->surface, nullptr);
       return previous;
