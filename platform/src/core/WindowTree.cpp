@@ -1,12 +1,13 @@
 // The window table and the tree: parents, children, z-order and coordinates.
 #include "PlatformInternal.h"
 #include "WindowManager.h"
+#include "core/NeverDestroyed.h"
 
 namespace platform::core {
 
 std::vector<HWND>& topLevel() {
-  static std::vector<HWND> list;
-  return list;
+  static constinit NeverDestroyed<std::vector<HWND>> list;
+  return *list;
 }
 
 Window* findWindow(HWND hwnd) { return handles().find<Window>(hwnd, HandleKind::Window); }

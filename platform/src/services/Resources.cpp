@@ -3,6 +3,7 @@
 
 #include "PlatformInternal.h"
 #include "services/Dib.h"
+#include "core/NeverDestroyed.h"
 
 #include <algorithm>
 #include <vector>
@@ -29,10 +30,12 @@ constexpr int StringsPerBlock = 16;
 }  // namespace
 
 const ResourceFile& program() {
-  static const ResourceFile file(&vortelle_resource_data != nullptr && &vortelle_resource_size != nullptr
-                                     ? std::span<const unsigned char>(vortelle_resource_data, vortelle_resource_size)
-                                     : std::span<const unsigned char>());
-  return file;
+  static constinit core::NeverDestroyed<ResourceFile> file{[] {
+    return ResourceFile(&vortelle_resource_data != nullptr && &vortelle_resource_size != nullptr
+                            ? std::span<const unsigned char>(vortelle_resource_data, vortelle_resource_size)
+                            : std::span<const unsigned char>());
+  }};
+  return *file;
 }
 
 ResourceId idFrom(LPCWSTR nameOrNumber) {
