@@ -1,4 +1,5 @@
 #include "core/Region.h"
+
 #include "core/NeverDestroyed.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 // The phone's screen: its size, the bars' height and the surface every window draws into.
 #include "PlatformInternal.h"
-#include "gdi/CopyMemo.h"
 #include "core/NeverDestroyed.h"
+#include "gdi/CopyMemo.h"
 
 #include <algorithm>
 #include <cerrno>

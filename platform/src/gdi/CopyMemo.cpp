@@ -1,4 +1,5 @@
 #include "gdi/CopyMemo.h"
+
 #include "core/NeverDestroyed.h"
 
 #include <cstddef>

@@ -1,8 +1,8 @@
 #include "gdi/FaceFiles.h"
 
 #include "core/FileBytes.h"
-#include "gdi/FontFaces.h"
 #include "core/NeverDestroyed.h"
+#include "gdi/FontFaces.h"
 
 #include FT_TRUETYPE_TABLES_H
 

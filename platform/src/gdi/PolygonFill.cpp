@@ -1,4 +1,5 @@
 #include "gdi/PolygonFill.h"
+
 #include "core/NeverDestroyed.h"
 
 #include <algorithm>

@@ -1,13 +1,13 @@
 // Shapes, lines and single pixels, drawn pixel for pixel as a real GDI's DIB engine draws them.
 // The raster work lies in the files beside this one; here the calls find their target, pen and
 // brush, place the figure in buffer pixels and paint the fill first, the pen over it.
+#include "core/NeverDestroyed.h"
 #include "gdi/DeviceContext.h"
 #include "gdi/EllipseShape.h"
 #include "gdi/Lines.h"
 #include "gdi/PolygonFill.h"
 #include "gdi/SpanPainter.h"
 #include "gdi/WidePen.h"
-#include "core/NeverDestroyed.h"
 
 #include <algorithm>
 #include <vector>

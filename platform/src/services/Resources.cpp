@@ -2,8 +2,8 @@
 #include "services/Resources.h"
 
 #include "PlatformInternal.h"
-#include "services/Dib.h"
 #include "core/NeverDestroyed.h"
+#include "services/Dib.h"
 
 #include <algorithm>
 #include <vector>

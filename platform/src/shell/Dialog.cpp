@@ -3,8 +3,8 @@
 #include "shell/Dialog.h"
 
 #include "PlatformInternal.h"
-#include "shell/Shell.h"
 #include "core/NeverDestroyed.h"
+#include "shell/Shell.h"
 
 #include <aygshell.h>
 

@@ -5,8 +5,8 @@
 #include "shell/Shell.h"
 
 #include "PlatformInternal.h"
-#include "services/Resources.h"
 #include "core/NeverDestroyed.h"
+#include "services/Resources.h"
 
 #include <aygshell.h>
 

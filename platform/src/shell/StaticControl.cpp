@@ -2,9 +2,9 @@
 #include "shell/Dialog.h"
 
 #include "PlatformInternal.h"
+#include "core/NeverDestroyed.h"
 #include "services/Icons.h"
 #include "shell/Shell.h"
-#include "core/NeverDestroyed.h"
 
 #include <map>
 
