@@ -10,9 +10,10 @@
 //
 // The platform starts before the game's static objects are built (they call it from their
 // constructors), and in no known order with the platform's own statics. So state of the
-// platform that needs a constructor (containers, strings, maps) is made on first use, in a
-// function-local static that is never destroyed (workers may still run while the process
-// exits); plain pointers, numbers and std::mutex are fine as namespace-scope statics.
+// platform that needs a constructor (containers, strings, maps) is a constinit
+// core::NeverDestroyed (core/NeverDestroyed.h): made on first use and never destroyed, as
+// workers may still run while the process exits. Plain pointers, numbers and std::mutex are
+// fine as namespace-scope statics.
 #pragma once
 
 #include "Backend.h"

@@ -4,8 +4,11 @@
 #include "PlatformInternal.h"
 #include "PlatformTest.h"
 #include "TestWindows.h"
+#include "core/HandleTable.h"
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 using namespace gdi_test;
 using platform::gdi::liveObjects;
@@ -118,6 +121,26 @@ LRESULT paintingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   }
   EndPaint(hwnd, &paint);
   return 0;
+}
+
+TEST(GdiObjects, OutOfHandlesMakesNothingAndDeletingOneObjectLetsTheNextBeMade) {
+  const ObjectCounts before = liveObjects();
+  std::vector<HPEN> pens;
+  while (HPEN pen = CreatePen(PS_SOLID, 1, 0)) {
+    pens.push_back(pen);
+    ASSERT_LE(pens.size(), size_t{platform::core::HandleTable::MaxSlots}) << "the table never ran out";
+  }
+  ASSERT_FALSE(pens.empty());
+  EXPECT_EQ(CreateSolidBrush(0), nullptr);
+  EXPECT_EQ(CreateCompatibleDC(nullptr), nullptr);
+  EXPECT_EQ(liveObjects().pens, before.pens + static_cast<int>(pens.size()));
+  EXPECT_TRUE(DeleteObject(obj(pens.back())));
+  pens.pop_back();
+  HBRUSH brush = CreateSolidBrush(0);
+  EXPECT_NE(brush, nullptr);
+  EXPECT_TRUE(DeleteObject(obj(brush)));
+  for (HPEN pen : pens) EXPECT_TRUE(DeleteObject(obj(pen)));
+  EXPECT_EQ(liveObjects(), before);
 }
 
 TEST(GdiObjects, AThousandWindowPaintsLeaveEveryCountWhereItStarted) {

@@ -8,14 +8,9 @@ namespace platform::core {
 
 namespace {
 
-struct AcceleratorTable {
+struct AcceleratorTable : HandleObject {
   std::vector<ACCEL> entries;
 };
-
-HandleTable<AcceleratorTable, AcceleratorKind>& tables() {
-  static HandleTable<AcceleratorTable, AcceleratorKind> table;
-  return table;
-}
 
 bool held(int virtualKey) { return GetKeyState(virtualKey) < 0; }
 
@@ -27,7 +22,7 @@ bool matches(const ACCEL& entry, WPARAM virtualKey) {
 
 }  // namespace
 
-void resetAccelerators() { tables().clear(); }
+void resetAccelerators() { handles().clear(HandleKind::AcceleratorTable); }
 
 }  // namespace platform::core
 
@@ -37,13 +32,15 @@ HACCEL CreateAcceleratorTableW(LPACCEL entries, int count) {
   if (!entries || count <= 0) return nullptr;
   auto table = std::make_unique<AcceleratorTable>();
   table->entries.assign(entries, entries + count);
-  return tables().add<HACCEL>(std::move(table));
+  return handles().add<HACCEL>(HandleKind::AcceleratorTable, std::move(table));
 }
 
-BOOL DestroyAcceleratorTable(HACCEL table) { return tables().remove(table) ? TRUE : FALSE; }
+BOOL DestroyAcceleratorTable(HACCEL table) {
+  return handles().remove(HandleTable::valueOf(table), HandleKind::AcceleratorTable) ? TRUE : FALSE;
+}
 
 int TranslateAcceleratorW(HWND hwnd, HACCEL table, LPMSG msg) {
-  const AcceleratorTable* accelerators = tables().find(table);
+  const AcceleratorTable* accelerators = handles().find<AcceleratorTable>(table, HandleKind::AcceleratorTable);
   if (!accelerators || !msg || !findWindow(hwnd)) return 0;
   if (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN) return 0;
   for (const ACCEL& entry : accelerators->entries) {

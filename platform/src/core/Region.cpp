@@ -1,5 +1,7 @@
 #include "core/Region.h"
 
+#include "core/NeverDestroyed.h"
+
 #include <algorithm>
 #include <climits>
 
@@ -82,8 +84,16 @@ void Region::combine(const Region& other, Op op) {
       break;
   }
   // Scratch kept between calls: regions are combined at every paint.
-  thread_local std::vector<int> rows;
-  thread_local std::vector<RECT> a, b, spans, previous;
+  struct Scratch {
+    std::vector<int> rows;
+    std::vector<RECT> a, b, spans, previous;
+  };
+  thread_local constinit NeverDestroyed<Scratch> scratch;
+  std::vector<int>& rows = scratch->rows;
+  std::vector<RECT>& a = scratch->a;
+  std::vector<RECT>& b = scratch->b;
+  std::vector<RECT>& spans = scratch->spans;
+  std::vector<RECT>& previous = scratch->previous;
   rows.clear();
   for (const RECT& r : rects_) rows.insert(rows.end(), {r.top, r.bottom});
   for (const RECT& r : other.rects_) rows.insert(rows.end(), {r.top, r.bottom});

@@ -7,7 +7,7 @@ namespace platform {
 
 void resetWindowManager() {
   core::topLevel().clear();
-  core::windows().clear();
+  core::handles().clear(core::HandleKind::Window);
   core::resetClasses();
   core::resetTimers();
   core::resetQueue();

@@ -1,5 +1,6 @@
 // The phone's screen: its size, the bars' height and the surface every window draws into.
 #include "PlatformInternal.h"
+#include "core/NeverDestroyed.h"
 #include "gdi/CopyMemo.h"
 
 #include <algorithm>
@@ -13,7 +14,7 @@
 namespace platform {
 
 namespace {
-gdi::SurfacePtr surface;
+constinit core::NeverDestroyed<gdi::SurfacePtr> surface;
 }
 
 int screenWidth() { return options().screenWidth; }
@@ -21,15 +22,15 @@ int screenHeight() { return options().screenHeight; }
 
 int barHeight() { return std::min(screenWidth(), screenHeight()) < 480 ? 26 : 52; }
 
-const gdi::SurfacePtr& screenSurface() { return surface; }
+const gdi::SurfacePtr& screenSurface() { return *surface; }
 
 bool writeScreenshot(const std::string& path, std::string* error) {
-  if (!surface) {
+  if (!*surface) {
     if (error) *error = "the screen is not started";
     return false;
   }
   // 0x00RRGGBB words become RGB bytes.
-  const gdi::PixelBuffer& pixels = surface->pixels();
+  const gdi::PixelBuffer& pixels = (*surface)->pixels();
   std::vector<uint8_t> rgb(static_cast<size_t>(pixels.width) * pixels.height * 3);
   uint8_t* out = rgb.data();
   for (int y = 0; y < pixels.height; ++y) {
@@ -63,8 +64,8 @@ namespace core {
 
 // A new black screen of the size in the options.
 void makeScreen() {
-  if (surface) gdi::forgetCopies(surface.get());
-  surface = gdi::Surface::create(std::max(1, screenWidth()), std::max(1, screenHeight()));
+  if (*surface) gdi::forgetCopies(surface->get());
+  *surface = gdi::Surface::create(std::max(1, screenWidth()), std::max(1, screenHeight()));
 }
 
 }  // namespace core

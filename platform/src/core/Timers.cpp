@@ -3,6 +3,7 @@
 // ticks keep to t + p, t + 2p, ... and the ones missed while the thread was busy are dropped.
 #include "PlatformInternal.h"
 #include "WindowManager.h"
+#include "core/NeverDestroyed.h"
 
 #include <algorithm>
 #include <vector>
@@ -19,7 +20,7 @@ struct Timer {
   TIMERPROC proc;
 };
 
-std::vector<Timer> timers;  // in the order they were set: the first of equal due times wins
+constinit NeverDestroyed<std::vector<Timer>> timers;  // in the order they were set: the first of equal due times wins
 
 uint32_t currentTime() { return backend().now(); }
 
@@ -30,26 +31,26 @@ bool traced(HWND hwnd) {
 }
 
 std::vector<Timer>::iterator findTimer(HWND hwnd, UINT_PTR id) {
-  return std::find_if(timers.begin(), timers.end(), [&](const Timer& t) { return t.hwnd == hwnd && t.id == id; });
+  return std::find_if(timers->begin(), timers->end(), [&](const Timer& t) { return t.hwnd == hwnd && t.id == id; });
 }
 
 UINT_PTR freeThreadTimerId() {
   UINT_PTR id = 1;
-  while (findTimer(nullptr, id) != timers.end()) ++id;
+  while (findTimer(nullptr, id) != timers->end()) ++id;
   return id;
 }
 
 }  // namespace
 
 void killWindowTimers(HWND hwnd) {
-  timers.erase(std::remove_if(timers.begin(), timers.end(), [&](const Timer& t) { return t.hwnd == hwnd; }),
-               timers.end());
+  timers->erase(std::remove_if(timers->begin(), timers->end(), [&](const Timer& t) { return t.hwnd == hwnd; }),
+                timers->end());
 }
 
 bool takeDueTimer(MSG* msg, HWND filter, bool remove) {
   uint32_t now = currentTime();
   Timer* earliest = nullptr;
-  for (Timer& t : timers) {
+  for (Timer& t : *timers) {
     if (t.due > now || (filter && !isAncestor(filter, t.hwnd))) continue;
     if (!earliest || t.due < earliest->due) earliest = &t;
   }
@@ -61,10 +62,10 @@ bool takeDueTimer(MSG* msg, HWND filter, bool remove) {
 
 bool timerProcValid(HWND hwnd, UINT_PTR id, TIMERPROC proc) {
   auto it = findTimer(hwnd, id);
-  return it != timers.end() && it->proc == proc;
+  return it != timers->end() && it->proc == proc;
 }
 
-void resetTimers() { timers.clear(); }
+void resetTimers() { timers->clear(); }
 
 }  // namespace platform::core
 
@@ -72,7 +73,7 @@ namespace platform {
 
 uint32_t nextTimerDeadline() {
   uint32_t deadline = NoDeadline;
-  for (const core::Timer& t : core::timers) deadline = std::min(deadline, t.due);
+  for (const core::Timer& t : *core::timers) deadline = std::min(deadline, t.due);
   return deadline;
 }
 
@@ -83,18 +84,18 @@ using namespace platform::core;
 
 UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC timerProc) {
   if (!onUiThread() || (hwnd && !findWindow(hwnd))) return 0;
-  if (!hwnd && findTimer(nullptr, id) == timers.end()) id = freeThreadTimerId();
+  if (!hwnd && findTimer(nullptr, id) == timers->end()) id = freeThreadTimerId();
   if (traced(hwnd)) trace("timer %lu set %u", static_cast<unsigned long>(id), elapse);
   // A zero period would tick on every look at the queue.
   uint32_t period = std::max<uint32_t>(elapse, 1);
   uint32_t due = currentTime() + period;
   auto it = findTimer(hwnd, id);
-  if (it != timers.end()) {
+  if (it != timers->end()) {
     it->period = period;
     it->due = due;
     it->proc = timerProc;
   } else {
-    timers.push_back(Timer{hwnd, id, period, due, timerProc});
+    timers->push_back(Timer{hwnd, id, period, due, timerProc});
   }
   return id ? id : 1;
 }
@@ -102,8 +103,8 @@ UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC timerProc) {
 BOOL KillTimer(HWND hwnd, UINT_PTR id) {
   if (!onUiThread()) return FALSE;
   auto it = findTimer(hwnd, id);
-  if (it == timers.end()) return FALSE;
+  if (it == timers->end()) return FALSE;
   if (traced(hwnd)) trace("timer %lu kill", static_cast<unsigned long>(id));
-  timers.erase(it);
+  timers->erase(it);
   return TRUE;
 }

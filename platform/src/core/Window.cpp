@@ -82,8 +82,8 @@ void sendDestroy(HWND hwnd) {
 }  // namespace
 
 bool classHasWindows(ATOM atom) {
-  for (HWND hwnd : windows().handles<HWND>())
-    if (findWindow(hwnd)->classAtom == atom) return true;
+  for (uintptr_t hwnd : handles().handles(HandleKind::Window))
+    if (findWindow(reinterpret_cast<HWND>(hwnd))->classAtom == atom) return true;
   return false;
 }
 
@@ -140,7 +140,8 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
   window->rect = RECT{x, y, x + std::max(0, width), y + std::max(0, height)};
 
   Window* created = window.get();
-  HWND hwnd = windows().add<HWND>(std::move(window));
+  HWND hwnd = handles().add<HWND>(HandleKind::Window, std::move(window));
+  if (!hwnd) return nullptr;  // out of handles
   created->handle = hwnd;
   if (child)
     parentWindow->children.insert(parentWindow->children.begin(), hwnd);
@@ -197,7 +198,7 @@ BOOL DestroyWindow(HWND hwnd) {
   for (HWND member : subtree) {
     killWindowTimers(member);
     forgetWindow(member);
-    windows().remove(member);
+    handles().remove(HandleTable::valueOf(member), HandleKind::Window);
   }
   invalidateScreen(uncovered, true);
   return TRUE;

@@ -1,5 +1,6 @@
 // Window classes: a name (compared without regard to ASCII case), a procedure and a background.
 #include "WindowManager.h"
+#include "core/NeverDestroyed.h"
 
 #include <vector>
 
@@ -11,7 +12,7 @@ namespace {
 // of zero and stay apart from the built-in classes' numbers.
 constexpr ATOM FirstAtom = 0xC000;
 
-std::vector<WindowClass> classes;  // index = atom - FirstAtom; a free entry has no procedure
+constinit NeverDestroyed<std::vector<WindowClass>> classes;  // index = atom - FirstAtom; a free entry has no procedure
 
 char16_t lower(char16_t c) { return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c - u'A' + u'a') : c; }
 
@@ -28,22 +29,22 @@ const WindowClass* findClass(LPCWSTR nameOrAtom, ATOM* atom) {
   if (!nameOrAtom) return nullptr;
   if (IS_INTRESOURCE(nameOrAtom)) {
     auto value = static_cast<ATOM>(reinterpret_cast<uintptr_t>(nameOrAtom));
-    if (value < FirstAtom || value - FirstAtom >= static_cast<int>(classes.size())) return nullptr;
-    const WindowClass& found = classes[value - FirstAtom];
+    if (value < FirstAtom || value - FirstAtom >= static_cast<int>(classes->size())) return nullptr;
+    const WindowClass& found = (*classes)[value - FirstAtom];
     if (!found.proc) return nullptr;
     if (atom) *atom = value;
     return &found;
   }
-  for (size_t i = 0; i < classes.size(); ++i) {
-    if (classes[i].proc && sameName(classes[i].name, nameOrAtom)) {
+  for (size_t i = 0; i < classes->size(); ++i) {
+    if ((*classes)[i].proc && sameName((*classes)[i].name, nameOrAtom)) {
       if (atom) *atom = static_cast<ATOM>(FirstAtom + i);
-      return &classes[i];
+      return &(*classes)[i];
     }
   }
   return nullptr;
 }
 
-void resetClasses() { classes.clear(); }
+void resetClasses() { classes->clear(); }
 
 }  // namespace platform::core
 
@@ -59,20 +60,20 @@ ATOM RegisterClassW(const WNDCLASSW* wndClass) {
   entry.proc = wndClass->lpfnWndProc;
   entry.background = wndClass->hbrBackground;
   entry.style = wndClass->style;
-  for (size_t i = 0; i < classes.size(); ++i) {
-    if (!classes[i].proc) {
-      classes[i] = entry;
+  for (size_t i = 0; i < classes->size(); ++i) {
+    if (!(*classes)[i].proc) {
+      (*classes)[i] = entry;
       return static_cast<ATOM>(FirstAtom + i);
     }
   }
-  if (classes.size() >= 0x3FFF) return 0;
-  classes.push_back(entry);
-  return static_cast<ATOM>(FirstAtom + classes.size() - 1);
+  if (classes->size() >= 0x3FFF) return 0;
+  classes->push_back(entry);
+  return static_cast<ATOM>(FirstAtom + classes->size() - 1);
 }
 
 BOOL UnregisterClassW(LPCWSTR className, HINSTANCE) {
   ATOM atom = 0;
   if (!findClass(className, &atom) || classHasWindows(atom)) return FALSE;
-  classes[atom - FirstAtom] = WindowClass{};
+  (*classes)[atom - FirstAtom] = WindowClass{};
   return TRUE;
 }

@@ -2,7 +2,7 @@
 // user-interface thread; only the posted-message queue (MessageQueue.cpp) is taken by others.
 #pragma once
 
-#include "Handles.h"
+#include "HandleTable.h"
 #include "Region.h"
 
 #include <windows.h>
@@ -14,7 +14,7 @@
 
 namespace platform::core {
 
-struct Window {
+struct Window : HandleObject {
   HWND handle = nullptr;
   ATOM classAtom = 0;
   WNDPROC proc = nullptr;
@@ -41,9 +41,6 @@ struct WindowClass {
   UINT style = 0;
 };
 
-using WindowTable = HandleTable<Window, WindowKind>;
-
-WindowTable& windows();
 // Top-level windows, front first: the WS_EX_TOPMOST ones ahead of the others.
 std::vector<HWND>& topLevel();
 

@@ -1,20 +1,16 @@
 // The window table and the tree: parents, children, z-order and coordinates.
 #include "PlatformInternal.h"
 #include "WindowManager.h"
+#include "core/NeverDestroyed.h"
 
 namespace platform::core {
 
-WindowTable& windows() {
-  static WindowTable table;
-  return table;
-}
-
 std::vector<HWND>& topLevel() {
-  static std::vector<HWND> list;
-  return list;
+  static constinit NeverDestroyed<std::vector<HWND>> list;
+  return *list;
 }
 
-Window* findWindow(HWND hwnd) { return hwnd ? windows().find(hwnd) : nullptr; }
+Window* findWindow(HWND hwnd) { return handles().find<Window>(hwnd, HandleKind::Window); }
 
 bool isTopLevel(const Window& window) { return window.parent == nullptr; }
 

@@ -1,5 +1,7 @@
 #include "gdi/CopyMemo.h"
 
+#include "core/NeverDestroyed.h"
+
 #include <cstddef>
 #include <vector>
 
@@ -20,10 +22,10 @@ struct Memo {
 // A paint copies its background into a back buffer and that onto the screen: a few suffice.
 constexpr std::size_t kMemos = 4;
 // Never destroyed: kept to the end, the surfaces it holds stay reachable.
-std::vector<Memo>& memos = *new std::vector<Memo>;  // the most recent last
+constinit core::NeverDestroyed<std::vector<Memo>> memos;  // the most recent last
 
 Memo* find(const Surface* destination, const Surface* source, int dx, int dy) {
-  for (Memo& memo : memos)
+  for (Memo& memo : *memos)
     if (memo.destination.get() == destination && memo.source.get() == source && memo.dx == dx && memo.dy == dy)
       return &memo;
   return nullptr;
@@ -40,20 +42,21 @@ core::Region copyStillNeeded(const Surface* destination, const Surface* source, 
 void rememberCopy(const SurfacePtr& destination, const SurfacePtr& source, int dx, int dy, const core::Region& copied) {
   Memo* memo = find(destination.get(), source.get(), dx, dy);
   if (memo == nullptr) {
-    if (memos.size() == kMemos) memos.erase(memos.begin());
-    memos.push_back({destination, source, dx, dy, {}});
-    memo = &memos.back();
+    if (memos->size() == kMemos) memos->erase(memos->begin());
+    memos->push_back({destination, source, dx, dy, {}});
+    memo = &memos->back();
   }
   memo->same.add(copied);
 }
 
 void forgetCopies(const Surface* surface) {
-  std::erase_if(
-      memos, [surface](const Memo& memo) { return memo.destination.get() == surface || memo.source.get() == surface; });
+  std::erase_if(*memos, [surface](const Memo& memo) {
+    return memo.destination.get() == surface || memo.source.get() == surface;
+  });
 }
 
 void surfaceWritten(const Surface* surface, const RECT& area) {
-  for (Memo& memo : memos) {
+  for (Memo& memo : *memos) {
     if (surface == memo.destination.get()) memo.same.subtract(area);
     // Source pixels lie (dx, dy) away from the destination pixels they were copied to.
     if (surface == memo.source.get())

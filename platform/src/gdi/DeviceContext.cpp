@@ -47,6 +47,16 @@ void endDc(HDC hdc, Dc& dc) {
   removeObject(hdc);
 }
 
+// The handle of a new DC; nullptr when the table is out of handles, and then what the DC held
+// is let go.
+HDC addDc(Dc* dc) {
+  const void* held[] = {dc->pen, dc->brush, dc->font, dc->bitmap};
+  HGDIOBJ handle = addObject(dc);
+  if (handle == nullptr)
+    for (const void* object : held) release(object);
+  return reinterpret_cast<HDC>(handle);
+}
+
 template <typename Handle>
 HGDIOBJ swapSelected(Handle& slot, HGDIOBJ object) {
   auto previous = reinterpret_cast<HGDIOBJ>(slot);
@@ -94,7 +104,7 @@ HDC createScreenDC(int originX, int originY, const core::Region* clip) {
   dc->originX = originX;
   dc->originY = originY;
   setTarget(*dc, surface, clip);
-  return reinterpret_cast<HDC>(addObject(dc));
+  return addDc(dc);
 }
 
 bool destroyScreenDC(HDC hdc) {
@@ -110,11 +120,13 @@ using namespace platform::gdi;
 
 HDC CreateCompatibleDC(HDC hdc) {
   if (hdc != nullptr && findDc(hdc) == nullptr) return nullptr;
+  HBITMAP bitmap = stockBitmap();
+  if (bitmap == nullptr) return nullptr;  // out of handles
   Dc* dc = newDc();
-  dc->bitmap = stockBitmap();
+  dc->bitmap = bitmap;
   hold(dc->bitmap);
   setTarget(*dc, findBitmap(dc->bitmap)->surface, nullptr);
-  return reinterpret_cast<HDC>(addObject(dc));
+  return addDc(dc);
 }
 
 BOOL DeleteDC(HDC hdc) {
@@ -146,7 +158,7 @@ HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object) {
       if (dc->screen) return nullptr;
       if (object == reinterpret_cast<HGDIOBJ>(dc->bitmap)) return object;
       // A bitmap lives in one DC at a time (the shared 1x1 stock bitmap excepted).
-      if (!found->stock && found->selectedCount > 0) return nullptr;
+      if (!isStock(object) && found->selectedCount > 0) return nullptr;
       HGDIOBJ previous = swapSelected(dc->bitmap, object);
       setTarget(*dc, static_cast<Bitmap*>(found)->surface, nullptr);
       return previous;

@@ -1,6 +1,7 @@
 #include "gdi/FaceFiles.h"
 
 #include "core/FileBytes.h"
+#include "core/NeverDestroyed.h"
 #include "gdi/FontFaces.h"
 
 #include FT_TRUETYPE_TABLES_H
@@ -59,8 +60,8 @@ std::vector<std::string> defaultFolders() {
 }
 
 Library& library() {
-  static Library shared{defaultFolders(), {}, nullptr};
-  return shared;
+  static constinit core::NeverDestroyed<Library> shared{[] { return Library{defaultFolders(), {}, nullptr}; }};
+  return *shared;
 }
 
 // FreeType's own messages, which its library build leaves out of FT_Error_String.

@@ -6,90 +6,35 @@
 #include "gdi/Fonts.h"
 
 #include <memory>
-#include <vector>
 
 namespace platform::gdi {
 
 namespace {
 
-// Low byte of every drawing handle, so that a window or resource handle passed by mistake is
-// told apart even when its bits look like an index.
-constexpr uintptr_t HandleTag = 0x6D;
-// Above the tag the slot's index, above that as much of the slot's generation as a handle has
-// room for: all of it in 64 bits, its low byte in 32 (the phone's and WebAssembly's width).
-constexpr int IndexBits = sizeof(uintptr_t) == 8 ? 24 : 16;
-constexpr int GenerationShift = 8 + IndexBits;
-constexpr uintptr_t IndexMask = (uintptr_t{1} << IndexBits) - 1;
-constexpr uintptr_t GenerationMask = ~uintptr_t{0} >> GenerationShift;
-
-struct Slot {
-  uint32_t generation = 1;
-  std::unique_ptr<GdiObject> object;
-};
-
-struct Table {
-  std::vector<Slot> slots;
-  std::vector<uint32_t> freeSlots;
-};
-
-Table& table() {
-  static Table* t = new Table;  // never destroyed: handles may be freed by late destructors
-  return *t;
-}
-
-HGDIOBJ encode(uint32_t index, uint32_t generation) {
-  return reinterpret_cast<HGDIOBJ>(((generation & GenerationMask) << GenerationShift) | (uintptr_t{index} << 8) |
-                                   HandleTag);
-}
-
-Slot* slotOf(const void* handle) {
-  auto value = reinterpret_cast<uintptr_t>(handle);
-  if ((value & 0xFF) != HandleTag) return nullptr;
-  uintptr_t index = (value >> 8) & IndexMask;
-  uintptr_t generation = value >> GenerationShift;
-  Table& t = table();
-  if (index >= t.slots.size()) return nullptr;
-  Slot& slot = t.slots[index];
-  if ((slot.generation & GenerationMask) != generation || !slot.object) return nullptr;
-  return &slot;
-}
+int count(Kind kind) { return static_cast<int>(core::handles().count(handleKind(kind))); }
 
 }  // namespace
 
 Bitmap::~Bitmap() { forgetCopies(surface.get()); }
 
 HGDIOBJ addObject(GdiObject* object) {
-  Table& t = table();
-  uint32_t index;
-  if (!t.freeSlots.empty()) {
-    index = t.freeSlots.back();
-    t.freeSlots.pop_back();
-  } else {
-    if (t.slots.size() > IndexMask) {  // no index left: out of handles, as GDI runs out
-      delete object;
-      return nullptr;
-    }
-    index = static_cast<uint32_t>(t.slots.size());
-    t.slots.emplace_back();
-  }
-  Slot& slot = t.slots[index];
-  slot.object.reset(object);
-  return encode(index, slot.generation);
+  const core::HandleKind kind = handleKind(object->kind);
+  return reinterpret_cast<HGDIOBJ>(core::handles().add(kind, std::unique_ptr<core::HandleObject>(object)));
 }
 
 GdiObject* findObject(const void* handle) {
-  Slot* slot = slotOf(handle);
-  return slot != nullptr ? slot->object.get() : nullptr;
+  return static_cast<GdiObject*>(
+      core::handles().find(core::HandleTable::valueOf(handle), handleKind(Kind::Pen), handleKind(Kind::Dc)));
 }
 
 void removeObject(const void* handle) {
-  Slot* slot = slotOf(handle);
-  if (slot == nullptr) return;
-  slot->object.reset();
-  ++slot->generation;
-  if (slot->generation == 0) slot->generation = 1;
-  table().freeSlots.push_back(static_cast<uint32_t>(slot - table().slots.data()));
+  if (const GdiObject* object = findObject(handle))
+    core::handles().remove(core::HandleTable::valueOf(handle), handleKind(object->kind));
 }
+
+void markStock(const void* object) { core::handles().makePermanent(core::HandleTable::valueOf(object)); }
+
+bool isStock(const void* handle) { return core::handles().isPermanent(core::HandleTable::valueOf(handle)); }
 
 HBITMAP newBitmap(int width, int height) {
   if (width <= 0 || height <= 0 || width > 32767 || height > 32767) return nullptr;
@@ -125,29 +70,7 @@ const PixelBuffer* bitmapPixels(HBITMAP bitmap) {
 // Screen DCs (GetDC, BeginPaint) count as device contexts while alive, so a paint that never
 // ends shows up; stock objects and the memory DCs' shared 1x1 bitmap never count.
 ObjectCounts liveObjects() {
-  ObjectCounts counts;
-  for (const Slot& slot : table().slots) {
-    const GdiObject* object = slot.object.get();
-    if (object == nullptr || object->stock) continue;
-    switch (object->kind) {
-      case Kind::Pen:
-        ++counts.pens;
-        break;
-      case Kind::Brush:
-        ++counts.brushes;
-        break;
-      case Kind::Font:
-        ++counts.fonts;
-        break;
-      case Kind::Bitmap:
-        ++counts.bitmaps;
-        break;
-      case Kind::Dc:
-        ++counts.deviceContexts;
-        break;
-    }
-  }
-  return counts;
+  return ObjectCounts{count(Kind::Pen), count(Kind::Brush), count(Kind::Font), count(Kind::Bitmap), count(Kind::Dc)};
 }
 
 }  // namespace platform::gdi
@@ -212,7 +135,7 @@ BOOL DeleteObject(HGDIOBJ object) {
     SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;
   }
-  if (found->stock) return TRUE;
+  if (isStock(object)) return TRUE;
   if (found->selectedCount > 0) return FALSE;
   removeObject(object);
   return TRUE;

@@ -1,5 +1,7 @@
 #include "gdi/PolygonFill.h"
 
+#include "core/NeverDestroyed.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -43,15 +45,15 @@ struct Edge {
 };
 
 // Reused from call to call: the game fills a polygon every frame.
-thread_local std::vector<Edge> edgeStore;
-thread_local std::vector<long long> cutStore;
+thread_local constinit core::NeverDestroyed<std::vector<Edge>> edgeStore;
+thread_local constinit core::NeverDestroyed<std::vector<long long>> cutStore;
 
 }  // namespace
 
 void fillPolygon(SpanPainter& out, const POINT* points, int count) {
   if (count < 3) return;
-  std::vector<Edge>& edges = edgeStore;
-  std::vector<long long>& cuts = cutStore;
+  std::vector<Edge>& edges = *edgeStore;
+  std::vector<long long>& cuts = *cutStore;
   edges.clear();
   int firstRow = INT32_MAX;
   int endRow = INT32_MIN;

@@ -1,6 +1,7 @@
 // Shapes, lines and single pixels, drawn pixel for pixel as a real GDI's DIB engine draws them.
 // The raster work lies in the files beside this one; here the calls find their target, pen and
 // brush, place the figure in buffer pixels and paint the fill first, the pen over it.
+#include "core/NeverDestroyed.h"
 #include "gdi/DeviceContext.h"
 #include "gdi/EllipseShape.h"
 #include "gdi/Lines.h"
@@ -79,7 +80,7 @@ class ShapeCall {
 };
 
 // Reused from call to call: the points of a figure in buffer pixels.
-thread_local std::vector<POINT> figure;
+thread_local constinit platform::core::NeverDestroyed<std::vector<POINT>> figureStore;
 
 // The box of a rectangle or an ellipse in buffer pixels, corners in order; false when empty.
 bool box(const ShapeCall& call, int left, int top, int right, int bottom, POINT* topLeft, POINT* bottomRight) {
@@ -128,11 +129,13 @@ BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom) {
     return TRUE;
   }
   if (call.filled()) {
-    thread_local std::vector<RowSpan> rows;
+    thread_local constinit platform::core::NeverDestroyed<std::vector<RowSpan>> rowStore;
+    std::vector<RowSpan>& rows = *rowStore;
     ellipseRegionRows(width, height, rows);
     paintRows(call.brush(), rows, topLeft.x, topLeft.y);
   }
   if (call.penWidth() > 0) {
+    std::vector<POINT>& figure = *figureStore;
     ellipseOutline(topLeft.x, topLeft.y, bottomRight.x, bottomRight.y, figure);
     call.stroke(figure.data(), static_cast<int>(figure.size()), true);
   }
@@ -143,6 +146,7 @@ BOOL Polygon(HDC hdc, const POINT* points, int count) {
   if (points == nullptr || count < 2) return FALSE;
   ShapeCall call(hdc);
   if (!call.ok()) return FALSE;
+  std::vector<POINT>& figure = *figureStore;
   figure.resize(count);
   for (int i = 0; i < count; ++i) figure[i] = call.toBuffer(points[i].x, points[i].y);
   if (call.filled()) fillPolygon(call.brush(), figure.data(), count);

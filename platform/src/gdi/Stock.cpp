@@ -63,8 +63,8 @@ HGDIOBJ stockObject(int which) {
   if (handles[which] == nullptr) {
     GdiObject* object = makeStock(which);
     if (object == nullptr) return nullptr;
-    object->stock = true;
     handles[which] = addObject(object);
+    markStock(handles[which]);
   }
   return handles[which];
 }
@@ -73,7 +73,7 @@ HBITMAP stockBitmap() {
   static HBITMAP handle = nullptr;
   if (handle == nullptr) {
     handle = newBitmap(1, 1);
-    findBitmap(handle)->stock = true;
+    markStock(handle);
   }
   return handle;
 }

@@ -1,12 +1,12 @@
-// LoadIconW, DrawIcon and DestroyIcon: icon groups decoded into a table of images.
+// LoadIconW, DrawIcon and DestroyIcon: icon groups decoded into images behind icon handles.
 #include "services/Icons.h"
 
 #include "PlatformInternal.h"
+#include "core/HandleTable.h"
 #include "services/Resources.h"
 
 #include <cstdlib>
-#include <map>
-#include <mutex>
+#include <memory>
 
 namespace platform::resources {
 
@@ -15,11 +15,11 @@ namespace {
 constexpr int PreferredIconSize = 32;
 constexpr size_t GroupHeaderSize = 6;
 constexpr size_t GroupEntrySize = 14;
-constexpr uintptr_t IconHandleBase = 0x49430000;
 
-std::mutex iconsMutex;
-std::map<uintptr_t, IconImage> icons;
-uintptr_t nextIcon = IconHandleBase;
+struct Icon : core::HandleObject {
+  explicit Icon(IconImage loaded) : image(std::move(loaded)) {}
+  IconImage image;
+};
 
 }  // namespace
 
@@ -83,16 +83,12 @@ std::optional<IconImage> loadIconImage(LPCWSTR name, int size) {
 HICON loadIcon(LPCWSTR name, int size) {
   auto image = loadIconImage(name, size);
   if (!image) return nullptr;
-  std::lock_guard lock(iconsMutex);
-  const uintptr_t handle = nextIcon += 2;  // bit 0 stays clear, as in every handle
-  icons.emplace(handle, std::move(*image));
-  return reinterpret_cast<HICON>(handle);
+  return core::handles().add<HICON>(core::HandleKind::Icon, std::make_unique<Icon>(std::move(*image)));
 }
 
 const IconImage* iconImage(HICON icon) {
-  std::lock_guard lock(iconsMutex);
-  auto found = icons.find(reinterpret_cast<uintptr_t>(icon));
-  return found == icons.end() ? nullptr : &found->second;
+  const Icon* found = core::handles().find<Icon>(icon, core::HandleKind::Icon);
+  return found ? &found->image : nullptr;
 }
 
 }  // namespace platform::resources
@@ -102,8 +98,9 @@ using namespace platform::resources;
 HICON LoadIconW(HINSTANCE, LPCWSTR name) { return loadIcon(name, PreferredIconSize); }
 
 BOOL DestroyIcon(HICON icon) {
-  std::lock_guard lock(iconsMutex);
-  return icons.erase(reinterpret_cast<uintptr_t>(icon)) ? TRUE : FALSE;
+  return platform::core::handles().remove(platform::core::HandleTable::valueOf(icon), platform::core::HandleKind::Icon)
+             ? TRUE
+             : FALSE;
 }
 
 BOOL DrawIcon(HDC hdc, int x, int y, HICON icon) {

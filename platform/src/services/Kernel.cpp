@@ -1,5 +1,6 @@
 // The kernel's clock, sleep, error code and the program's own path.
 #include "PlatformInternal.h"
+#include "core/NeverDestroyed.h"
 
 #include <algorithm>
 
@@ -29,10 +30,11 @@ DWORD GetModuleFileNameW(HMODULE module, LPWSTR fileName, DWORD size) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return 0;
   }
-  static const std::u16string path = platform::phonePath(platform::backend().programPath());
+  static constinit platform::core::NeverDestroyed<std::u16string> path{
+      [] { return platform::phonePath(platform::backend().programPath()); }};
   // A path that does not fit is cut and still terminated, as the phone does.
-  DWORD length = DWORD(std::min<size_t>(path.size(), size - 1));
-  std::copy_n(path.data(), length, fileName);
+  DWORD length = DWORD(std::min<size_t>(path->size(), size - 1));
+  std::copy_n(path->data(), length, fileName);
   fileName[length] = 0;
   return length;
 }

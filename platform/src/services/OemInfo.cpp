@@ -1,6 +1,7 @@
 // The device model text: --model, or the host machine's own product name.
 #include "PlatformInternal.h"
 #include "core/FileBytes.h"
+#include "core/NeverDestroyed.h"
 
 #include <algorithm>
 #include <cctype>
@@ -41,8 +42,8 @@ std::u16string hostModel() {
 
 std::u16string modelText() {
   if (options().modelGiven) return options().model;
-  static const std::u16string host = hostModel();
-  return host;
+  static constinit core::NeverDestroyed<std::u16string> host{hostModel};
+  return *host;
 }
 
 }  // namespace platform

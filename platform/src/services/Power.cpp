@@ -1,8 +1,9 @@
 // Power requirements. Only the backlight ("BKL1:") is a device the phone shows: it stays on
 // while any requirement on it is held.
-#include "HandleSet.h"
 #include "KernelObjects.h"
 #include "PlatformInternal.h"
+#include "core/HandleTable.h"
+#include "core/NeverDestroyed.h"
 
 #include <pm.h>
 
@@ -11,26 +12,24 @@
 
 namespace {
 
-struct Requirements {
-  platform::HandleSet handles{0x7B};
-  std::mutex mutex;
-  std::unordered_set<HANDLE> backlight;
-};
+using platform::core::HandleKind;
+using platform::core::HandleTable;
 
-Requirements& requirements() {
-  static Requirements* live = new Requirements;
-  return *live;
-}
+// The requirements held on the backlight.
+struct Backlight {
+  std::mutex mutex;
+  std::unordered_set<HANDLE> requirements;
+};
+constinit platform::core::NeverDestroyed<Backlight> backlight;
 
 bool isBacklight(LPCWSTR device) { return std::u16string_view(device) == u"BKL1:"; }
 
 }  // namespace
 
 void platform::forgetPowerRequirements() {
-  Requirements& live = requirements();
-  live.handles.clear();
-  std::lock_guard lock(live.mutex);
-  live.backlight.clear();
+  core::handles().clear(HandleKind::PowerRequirement);
+  std::lock_guard lock(backlight->mutex);
+  backlight->requirements.clear();
 }
 
 HANDLE SetPowerRequirement(LPCWSTR device, CEDEVICE_POWER_STATE state, ULONG, PVOID, ULONG) {
@@ -38,12 +37,12 @@ HANDLE SetPowerRequirement(LPCWSTR device, CEDEVICE_POWER_STATE state, ULONG, PV
     SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
   }
-  Requirements& live = requirements();
-  HANDLE handle = live.handles.add();
+  auto handle = reinterpret_cast<HANDLE>(platform::core::handles().add(HandleKind::PowerRequirement));
+  if (!handle) return nullptr;  // out of handles
   if (isBacklight(device) && state == D0) {
-    std::lock_guard lock(live.mutex);
-    live.backlight.insert(handle);
-    if (live.backlight.size() == 1) {
+    std::lock_guard lock(backlight->mutex);
+    backlight->requirements.insert(handle);
+    if (backlight->requirements.size() == 1) {
       platform::trace("backlight on");
       platform::backend().backlightChanged(true);
     }
@@ -52,10 +51,10 @@ HANDLE SetPowerRequirement(LPCWSTR device, CEDEVICE_POWER_STATE state, ULONG, PV
 }
 
 DWORD ReleasePowerRequirement(HANDLE requirement) {
-  Requirements& live = requirements();
-  if (!live.handles.remove(requirement)) return ERROR_INVALID_HANDLE;
-  std::lock_guard lock(live.mutex);
-  if (live.backlight.erase(requirement) == 1 && live.backlight.empty()) {
+  if (!platform::core::handles().remove(HandleTable::valueOf(requirement), HandleKind::PowerRequirement))
+    return ERROR_INVALID_HANDLE;
+  std::lock_guard lock(backlight->mutex);
+  if (backlight->requirements.erase(requirement) == 1 && backlight->requirements.empty()) {
     platform::trace("backlight off");
     platform::backend().backlightChanged(false);
   }

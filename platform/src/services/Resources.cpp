@@ -2,6 +2,7 @@
 #include "services/Resources.h"
 
 #include "PlatformInternal.h"
+#include "core/NeverDestroyed.h"
 #include "services/Dib.h"
 
 #include <algorithm>
@@ -29,10 +30,12 @@ constexpr int StringsPerBlock = 16;
 }  // namespace
 
 const ResourceFile& program() {
-  static const ResourceFile file(&platform_resource_data != nullptr && &platform_resource_size != nullptr
-                                     ? std::span<const unsigned char>(platform_resource_data, platform_resource_size)
-                                     : std::span<const unsigned char>());
-  return file;
+  static constinit core::NeverDestroyed<ResourceFile> file{[] {
+    return ResourceFile(&platform_resource_data != nullptr && &platform_resource_size != nullptr
+                            ? std::span<const unsigned char>(platform_resource_data, platform_resource_size)
+                            : std::span<const unsigned char>());
+  }};
+  return *file;
 }
 
 ResourceId idFrom(LPCWSTR nameOrNumber) {

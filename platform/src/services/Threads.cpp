@@ -1,23 +1,13 @@
 // Threads: started through the back end (deterministic in a headless run), detached; the handle
 // the caller gets is only for CloseHandle, as nobody waits for a thread.
-#include "HandleSet.h"
 #include "KernelObjects.h"
 #include "PlatformInternal.h"
+#include "core/HandleTable.h"
 
-namespace platform {
+using platform::core::HandleKind;
+using platform::core::HandleTable;
 
-namespace {
-
-HandleSet& threadHandles() {
-  static HandleSet* handles = new HandleSet(0x7A);
-  return *handles;
-}
-
-}  // namespace
-
-void forgetThreadHandles() { threadHandles().clear(); }
-
-}  // namespace platform
+void platform::forgetThreadHandles() { core::handles().clear(HandleKind::Thread); }
 
 HANDLE CreateThread(LPSECURITY_ATTRIBUTES, DWORD, LPTHREAD_START_ROUTINE start, LPVOID parameter, DWORD,
                     DWORD* threadId) {
@@ -25,14 +15,19 @@ HANDLE CreateThread(LPSECURITY_ATTRIBUTES, DWORD, LPTHREAD_START_ROUTINE start, 
     SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
   }
-  if (!platform::backend().startThread(start, parameter)) return nullptr;
-  HANDLE handle = platform::threadHandles().add();
-  if (threadId) *threadId = DWORD(reinterpret_cast<uintptr_t>(handle));
-  return handle;
+  // The handle first: a thread never starts when no handle is left for it.
+  const uintptr_t handle = platform::core::handles().add(HandleKind::Thread);
+  if (handle == 0) return nullptr;
+  if (!platform::backend().startThread(start, parameter)) {
+    platform::core::handles().remove(handle, HandleKind::Thread);
+    return nullptr;
+  }
+  if (threadId) *threadId = DWORD(handle);
+  return reinterpret_cast<HANDLE>(handle);
 }
 
 BOOL CloseHandle(HANDLE handle) {
-  if (!platform::threadHandles().remove(handle)) {
+  if (!platform::core::handles().remove(HandleTable::valueOf(handle), HandleKind::Thread)) {
     SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;
   }

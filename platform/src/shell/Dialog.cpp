@@ -3,6 +3,7 @@
 #include "shell/Dialog.h"
 
 #include "PlatformInternal.h"
+#include "core/NeverDestroyed.h"
 #include "shell/Shell.h"
 
 #include <aygshell.h>
@@ -22,12 +23,12 @@ struct Dialog {
   HWND menuBar = nullptr;  // the empty bar of SHIDIF_EMPTYMENU
 };
 
-std::map<HWND, Dialog*> dialogs;
+constinit core::NeverDestroyed<std::map<HWND, Dialog*>> dialogs;
 Dialog* creating = nullptr;  // the dialog whose window is being made
 
 Dialog* dialogOf(HWND hwnd) {
-  auto found = dialogs.find(hwnd);
-  return found == dialogs.end() ? nullptr : found->second;
+  auto found = dialogs->find(hwnd);
+  return found == dialogs->end() ? nullptr : found->second;
 }
 
 // What the phone's dialog manager does with what the dialog procedure leaves.
@@ -57,10 +58,10 @@ LRESULT CALLBACK dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
   Dialog* dialog = dialogOf(hwnd);
   if (!dialog && creating) {
     dialog = creating;
-    dialogs[hwnd] = dialog;
+    (*dialogs)[hwnd] = dialog;
   }
   if (dialog && dialog->proc && message != WM_CREATE && dialog->proc(hwnd, message, wParam, lParam)) return 0;
-  if (message == WM_DESTROY) dialogs.erase(hwnd);
+  if (message == WM_DESTROY) dialogs->erase(hwnd);
   return defaultHandling(hwnd, message, wParam, lParam);
 }
 
@@ -88,7 +89,7 @@ HWND createDialog(const DialogTemplate& layout, HWND owner, Dialog& dialog) {
                               nullptr, GetModuleHandleW(nullptr), nullptr);
   creating = nullptr;
   if (!hwnd) return nullptr;
-  dialogs[hwnd] = &dialog;
+  (*dialogs)[hwnd] = &dialog;
   for (const DialogItem& item : layout.items) {
     // Only static controls are known here; a template asking for others gets them left out.
     const bool isStatic =
@@ -143,7 +144,7 @@ INT_PTR DialogBoxIndirectParamW(HINSTANCE, LPCDLGTEMPLATEW dialogTemplate, HWND 
   }
   popTitleWindow(hwnd);
   if (IsWindow(hwnd)) DestroyWindow(hwnd);
-  dialogs.erase(hwnd);
+  dialogs->erase(hwnd);
   platform::trace("dialog-end %s", platform::quoted(title).c_str());
   return dialog.result;
 }

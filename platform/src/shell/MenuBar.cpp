@@ -5,6 +5,7 @@
 #include "shell/Shell.h"
 
 #include "PlatformInternal.h"
+#include "core/NeverDestroyed.h"
 #include "services/Resources.h"
 
 #include <aygshell.h>
@@ -33,7 +34,7 @@ struct MenuBar {
   int pressed = -1;  // the key under the stylus, or open
 };
 
-std::map<HWND, MenuBar> bars;
+constinit core::NeverDestroyed<std::map<HWND, MenuBar>> bars;
 
 // The key under a point of the bar: the left half holds the first key, the right half the second.
 int keyAt(const MenuBar& bar, LPARAM lParam) {
@@ -70,8 +71,8 @@ void setPressed(HWND hwnd, MenuBar& bar, int key) {
 
 // A key's action: its command to the bar's window, or its menu and then the chosen command.
 void press(HWND hwnd, int index, bool byKey) {
-  auto found = bars.find(hwnd);
-  if (found == bars.end() || index < 0 || index >= static_cast<int>(found->second.keys.size())) return;
+  auto found = bars->find(hwnd);
+  if (found == bars->end() || index < 0 || index >= static_cast<int>(found->second.keys.size())) return;
   const SoftKey key = found->second.keys[index];
   const HWND parent = found->second.parent;
   if (!key.enabled) return;
@@ -87,15 +88,15 @@ void press(HWND hwnd, int index, bool byKey) {
       place.right = screenWidth();
     }
     command = trackPopupMenu(items, place, byKey);
-    auto still = bars.find(hwnd);
-    if (still != bars.end()) setPressed(hwnd, still->second, -1);
+    auto still = bars->find(hwnd);
+    if (still != bars->end()) setPressed(hwnd, still->second, -1);
   }
   if (command && IsWindow(parent)) SendMessageW(parent, WM_COMMAND, MAKEWPARAM(command, 0), 0);
 }
 
 LRESULT CALLBACK menuBarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto found = bars.find(hwnd);
-  if (found == bars.end()) return DefWindowProcW(hwnd, message, wParam, lParam);
+  auto found = bars->find(hwnd);
+  if (found == bars->end()) return DefWindowProcW(hwnd, message, wParam, lParam);
   MenuBar& bar = found->second;
   switch (message) {
     case WM_PAINT:
@@ -117,7 +118,7 @@ LRESULT CALLBACK menuBarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
       return 0;
     case WM_DESTROY:
       if (softKeyWindow() == hwnd) setSoftKeyWindow(nullptr);
-      bars.erase(found);
+      bars->erase(found);
       return 0;
   }
   return DefWindowProcW(hwnd, message, wParam, lParam);
@@ -160,7 +161,7 @@ HWND createBar(HWND parent, MenuBar bar) {
                               screenHeight() - barHeight(), screenWidth(), barHeight(), parent, nullptr,
                               GetModuleHandleW(nullptr), nullptr);
   if (!hwnd) return nullptr;
-  bars[hwnd] = std::move(bar);
+  (*bars)[hwnd] = std::move(bar);
   ShowWindow(hwnd, SW_SHOW);
   setSoftKeyWindow(hwnd);
   return hwnd;

@@ -2,6 +2,7 @@
 #include "shell/Dialog.h"
 
 #include "PlatformInternal.h"
+#include "core/NeverDestroyed.h"
 #include "services/Icons.h"
 #include "shell/Shell.h"
 
@@ -25,7 +26,7 @@ struct StaticControl {
   HBITMAP bitmap = nullptr;
 };
 
-std::map<HWND, StaticControl> controls;
+constinit core::NeverDestroyed<std::map<HWND, StaticControl>> controls;
 
 void paintText(HDC hdc, HWND hwnd, const StaticControl& control, const RECT& client) {
   const int length = GetWindowTextLengthW(hwnd);
@@ -57,7 +58,7 @@ void paintBitmap(HDC hdc, HBITMAP bitmap) {
 }
 
 LRESULT CALLBACK staticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto found = controls.find(hwnd);
+  auto found = controls->find(hwnd);
   switch (message) {
     case WM_PAINT: {
       PAINTSTRUCT ps;
@@ -65,7 +66,7 @@ LRESULT CALLBACK staticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
       RECT client;
       GetClientRect(hwnd, &client);
       fillRect(hdc, client, colours::Window);
-      if (found != controls.end()) {
+      if (found != controls->end()) {
         const StaticControl& control = found->second;
         if (control.icon) {
           DrawIcon(hdc, 0, 0, control.icon);
@@ -79,10 +80,10 @@ LRESULT CALLBACK staticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
       return 0;
     }
     case WM_DESTROY:
-      if (found != controls.end()) {
+      if (found != controls->end()) {
         if (found->second.icon) DestroyIcon(found->second.icon);
         if (found->second.bitmap) DeleteObject(reinterpret_cast<HGDIOBJ>(found->second.bitmap));
-        controls.erase(found);
+        controls->erase(found);
       }
       return 0;
   }
@@ -110,7 +111,7 @@ HWND createStaticControl(HWND dialog, const DialogItem& item, const RECT& rect, 
     if (type == SS_ICON) control.icon = resources::loadIcon(name, 32 * screenDpi() / 96);
     if (type == SS_BITMAP) control.bitmap = LoadBitmapW(GetModuleHandleW(nullptr), name);
   }
-  controls[hwnd] = control;
+  (*controls)[hwnd] = control;
   InvalidateRect(hwnd, nullptr, FALSE);
   return hwnd;
 }

@@ -3,6 +3,7 @@
 #include "shell/Shell.h"
 
 #include "PlatformInternal.h"
+#include "core/NeverDestroyed.h"
 
 #include <algorithm>
 
@@ -20,17 +21,17 @@ struct TitleWindow {
 };
 
 HWND bar = nullptr;
-std::vector<TitleWindow> titleWindows;  // dialogs in front, innermost last
+constinit core::NeverDestroyed<std::vector<TitleWindow>> titleWindows;  // dialogs in front, innermost last
 bool okPressed = false;
 
 HWND shownWindow() {
-  while (!titleWindows.empty() && !IsWindow(titleWindows.back().window)) titleWindows.pop_back();
-  return titleWindows.empty() ? activeWindow() : titleWindows.back().window;
+  while (!titleWindows->empty() && !IsWindow(titleWindows->back().window)) titleWindows->pop_back();
+  return titleWindows->empty() ? activeWindow() : titleWindows->back().window;
 }
 
 bool okShown() {
   shownWindow();
-  return !titleWindows.empty() && titleWindows.back().okButton;
+  return !titleWindows->empty() && titleWindows->back().okButton;
 }
 
 RECT okRect() {
@@ -128,7 +129,7 @@ LRESULT CALLBACK titleBarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
 void ensureTitleBar() {
   if (bar && IsWindow(bar)) return;
   registerShellClass(TitleBarClass, titleBarProc);
-  titleWindows.clear();
+  titleWindows->clear();
   okPressed = false;
   bar = CreateWindowExW(WS_EX_PLATFORM | WS_EX_TOPMOST | WS_EX_NOACTIVATE, TitleBarClass, u"", WS_POPUP | WS_VISIBLE, 0,
                         0, screenWidth(), barHeight(), nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
@@ -140,17 +141,17 @@ void ensureTitleBar() {
 HWND titleBar() { return bar && IsWindow(bar) ? bar : nullptr; }
 
 void pushTitleWindow(HWND window, bool okButton) {
-  titleWindows.push_back({window, okButton});
+  titleWindows->push_back({window, okButton});
   refreshTitleBar();
 }
 
 void popTitleWindow(HWND window) {
-  std::erase_if(titleWindows, [&](const TitleWindow& shown) { return shown.window == window; });
+  std::erase_if(*titleWindows, [&](const TitleWindow& shown) { return shown.window == window; });
   refreshTitleBar();
 }
 
 void setTitleOkButton(HWND window, bool okButton) {
-  for (auto& shown : titleWindows) {
+  for (auto& shown : *titleWindows) {
     if (shown.window == window) shown.okButton = okButton;
   }
   refreshTitleBar();
