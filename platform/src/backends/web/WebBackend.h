@@ -9,7 +9,7 @@
 #include "PlatformInternal.h"
 #include "backends/shared/LampStrip.h"
 #include "backends/shared/ShownScreen.h"
-#include "backends/web/FiberWorkers.h"
+#include "backends/fibers/FiberWorkers.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,8 +1,9 @@
-// The click-feedback workers in a browser's page, which has no threads: each worker is a fiber
-// on the one thread, and exactly one of them or the user-interface code runs at a time, as the
-// headless driver's workers pass their baton. A new worker runs until it first sleeps or ends
-// before the call that made it returns; a sleeping worker runs again when the real clock has
-// reached its wake-up and the user-interface code next waits or sleeps.
+// Click-feedback workers where the program has no threads (WebAssembly, in the browser's page and
+// in the headless driver under node): each worker is a fiber on the one thread, and exactly one
+// of them or the user-interface code runs at a time, as the native headless driver's workers pass
+// their baton. A new worker runs until it first sleeps or ends before the call that made it
+// returns; sleeping workers run again in the order of (wake-up, falling asleep) when their user
+// finds the clock it keeps (the real one, or the headless driver's virtual one) at their wake-up.
 #pragma once
 
 #include <windows.h>
@@ -10,12 +11,13 @@
 #include <emscripten/fiber.h>
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
 #include <utility>
 
-namespace platform::web {
+namespace platform {
 
 class FiberWorkers {
  public:
@@ -32,14 +34,18 @@ class FiberWorkers {
   void sleepUntil(uint32_t wake);
 
   // Runs, in the order of their wake-ups, the workers whose sleep has ended at `now`; true when
-  // any ran.
-  bool runDue(uint32_t now);
+  // any ran. `beforeEach`, when given, hears each one's wake-up just before it runs (the headless
+  // driver's clock stands there meanwhile).
+  bool runDue(uint32_t now, const std::function<void(uint32_t wake)>& beforeEach = nullptr);
 
   // When the next sleeping worker wakes; NoDeadline when none sleeps.
   uint32_t nextWake() const;
 
   // Workers started and not yet ended.
   int alive() const { return static_cast<int>(sleeping_.size()); }
+
+  // Drops the workers asleep, which never run again, and names new workers from w1 again.
+  void reset();
 
  private:
   struct Worker;
@@ -56,4 +62,4 @@ class FiberWorkers {
   std::map<std::pair<uint32_t, uint64_t>, Worker*> sleeping_;
 };
 
-}  // namespace platform::web
+}  // namespace platform

@@ -1,10 +1,10 @@
-#include "backends/web/FiberWorkers.h"
+#include "backends/fibers/FiberWorkers.h"
 
 #include "PlatformInternal.h"
 
 #include <new>
 
-namespace platform::web {
+namespace platform {
 
 namespace {
 
@@ -30,8 +30,14 @@ struct FiberWorkers::Worker {
 
 FiberWorkers::FiberWorkers() = default;
 
-FiberWorkers::~FiberWorkers() {
+FiberWorkers::~FiberWorkers() { reset(); }
+
+void FiberWorkers::reset() {
+  // A sleeping worker's fiber is never entered again: its stack can go.
   for (auto& [when, worker] : sleeping_) delete worker;
+  sleeping_.clear();
+  created_ = 0;
+  sleeps_ = 0;
 }
 
 emscripten_fiber_t* FiberWorkers::fiberOf(Worker* worker) { return worker ? &worker->fiber : &ui_; }
@@ -89,11 +95,12 @@ void FiberWorkers::sleepUntil(uint32_t wake) {
   emscripten_fiber_swap(&me->fiber, fiberOf(me->resumer));
 }
 
-bool FiberWorkers::runDue(uint32_t now) {
+bool FiberWorkers::runDue(uint32_t now, const std::function<void(uint32_t wake)>& beforeEach) {
   bool ran = false;
   while (!sleeping_.empty() && sleeping_.begin()->first.first <= now) {
-    Worker* worker = sleeping_.begin()->second;
+    auto [wake, worker] = *sleeping_.begin();
     sleeping_.erase(sleeping_.begin());
+    if (beforeEach) beforeEach(wake.first);
     resume(worker);
     ran = true;
   }
@@ -102,4 +109,4 @@ bool FiberWorkers::runDue(uint32_t now) {
 
 uint32_t FiberWorkers::nextWake() const { return sleeping_.empty() ? NoDeadline : sleeping_.begin()->first.first; }
 
-}  // namespace platform::web
+}  // namespace platform
