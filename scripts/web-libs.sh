@@ -3,13 +3,10 @@
 # package at a pinned version (Debian's patches applied), fetched with apt through a sources list
 # of our own, built with Emscripten into one prefix. A library whose stamp for its version exists
 # is not built again.
-# Usage: scripts/web-libs.sh [FOLDER] [--no-threads]   (default build/web-libs; the prefix is
-# FOLDER/prefix). --no-threads builds them for a program without threads (the browser's), which
-# can't link objects built for threads.
+# Both programs of the web build link them; neither has threads, so neither do they.
+# Usage: scripts/web-libs.sh [FOLDER]   (default build/web-libs; the prefix is FOLDER/prefix)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-threads=-pthread
-if [ "${2:-}" = --no-threads ]; then threads=; fi
 root=$(realpath -m "${1:-build/web-libs}")
 prefix=$root/prefix
 jobs=$(($(nproc) < 2 ? $(nproc) : 2))
@@ -25,12 +22,11 @@ libraries=(
   "harfbuzz 6.0.0+dfsg-3 lean"
 )
 
-# Every object of a threaded wasm program must be built with threads (shared memory, atomics),
-# and none of one without. Built for size: a phone downloads them with the page, and none of
-# them draws a frame of the spinning arrow.
+# Built for size: a phone downloads them with the page, and none of them draws a frame of the
+# spinning arrow.
 optimise=-Oz
-export CFLAGS="$optimise${threads:+ $threads}"
-export CXXFLAGS="$optimise${threads:+ $threads}"
+export CFLAGS=$optimise
+export CXXFLAGS=$optimise
 # emcc runs its JavaScript tools with node; Debian keeps their modules here, which a node not
 # from Debian does not search.
 export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}

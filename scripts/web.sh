@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
-# The game in WebAssembly. --build-only builds the game for a browser's page (build/web/vortelle.js
-# and .wasm, made without threads in build/web/browser) and the headless driver for node,
+# The game in WebAssembly. --build-only builds, in one build without threads (build/web), the game
+# for a browser's page (build/web/vortelle.js and .wasm) and the headless driver for node,
 # build/web/vortelle-headless.js with its .wasm (and the platform demo's beside it), which plays
 # as the native program does:
 #   node build/web/vortelle-headless.js --headless --screen 480x800 --script FILE --trace FILE
 # It installs what is missing, builds the libraries from Debian's sources the first time
-# (scripts/web-libs.sh, cached in build/web-libs and, without threads, build/web-libs-browser),
-# and takes the pictures the build-time tools draw from the native build in build/default. The
-# game's web page is made beside them; its files are the ones build/web/page-files.txt lists.
+# (scripts/web-libs.sh, cached in build/web-libs), and takes the pictures the build-time tools
+# draw from the native build in build/default. The game's web page is made beside them; its
+# files are the ones build/web/page-files.txt lists.
 # Without --build-only it builds build/web when its sources are newer than the last build, then
 # serves the page on http://127.0.0.1:8000/: --port N another port, --lan every interface (it
 # prints the address a phone on the same network opens), --cert FILE --key FILE HTTPS.
@@ -49,19 +49,17 @@ build() {
   jobs=$(nproc)
   scripts/install-deps.sh --with-web
   scripts/web-libs.sh build/web-libs
-  # The browser's program has no threads, nor may its libraries.
-  scripts/web-libs.sh build/web-libs-browser --no-threads
   echo "web: libraries ready after $((SECONDS - started)) s"
   # The pictures are drawn by native tools.
   cmake --preset default >/dev/null
   cmake --build --preset default -j"$jobs" --target vortelle_pictures player_pictures_img
   cmake --preset web >/dev/null
   cmake --build --preset web -j"$jobs" --target vortelle platform_demo web_page
-  # The browser's program catches only in the function its exception setting names (the top
+  # The web programs catch only in the function their exception setting names (the top
   # CMakeLists.txt); a renamed function would silently catch nothing.
-  if ! llvm-nm build/web/browser/platform/CMakeFiles/platform_core.dir/src/services/DecodedPicture.cpp.o |
+  if ! llvm-nm build/web/platform/CMakeFiles/platform_services.dir/src/services/DecodedPicture.cpp.o |
     grep -q __cxa_find_matching_catch; then
-    echo "web: allocatePixels catches nothing in the browser's program: fix EXCEPTION_CATCHING_ALLOWED" >&2
+    echo "web: allocatePixels catches nothing in the web programs: fix EXCEPTION_CATCHING_ALLOWED" >&2
     exit 1
   fi
   touch "$stamp"

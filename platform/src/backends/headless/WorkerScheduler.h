@@ -1,6 +1,9 @@
-// Worker threads in a headless run: real threads that pass a baton, so that exactly one thread
-// of the program runs at a time and every run plays out the same way. A worker runs from its
-// start until it first sleeps or ends; its sleep ends when the virtual clock gets there.
+// Worker threads in a headless run, exactly one of which, or the user-interface thread, runs at a
+// time, so that every run plays out the same way. A worker runs from its start until it first
+// sleeps or ends; its sleep ends when the virtual clock gets there, sleepers waking in the order
+// of (wake-up, falling asleep). Natively the workers are real threads that pass a baton
+// (WorkerSchedulerThreads.cpp); in WebAssembly, which has no threads here, they are fibers on the
+// one thread, as the browser's are (WorkerSchedulerFibers.cpp).
 //
 // One scheduler lives for the whole process and is never destroyed: a process that ends while
 // workers sleep must not pull their mutex away from under them.
@@ -10,13 +13,18 @@
 
 #include <windows.h>
 
-#include <condition_variable>
 #include <cstdint>
+
+#ifdef __EMSCRIPTEN__
+#include "backends/fibers/FiberWorkers.h"
+#else
+#include <condition_variable>
 #include <map>
 #include <memory>
-#include <string>
 #include <mutex>
+#include <string>
 #include <utility>
+#endif
 
 namespace platform {
 
@@ -50,12 +58,16 @@ class WorkerScheduler {
   void reset();
 
  private:
-  struct Worker;
   WorkerScheduler() = default;
+
+  VirtualClock clock_;
+#ifdef __EMSCRIPTEN__
+  FiberWorkers fibers_;
+#else
+  struct Worker;
   void handOver(std::unique_lock<std::mutex>& lock, Worker* to);
   static void run(std::shared_ptr<Worker> worker);
 
-  VirtualClock clock_;
   std::mutex mutex_;
   std::condition_variable turnChanged_;
   Worker* running_ = nullptr;  // nullptr: the thread that is not a worker (the user interface)
@@ -64,6 +76,7 @@ class WorkerScheduler {
   // By (wake-up, order of falling asleep). Each worker's own thread keeps it alive.
   std::map<std::pair<uint32_t, uint64_t>, Worker*> sleeping_;
   static thread_local Worker* self_;
+#endif
 };
 
 }  // namespace platform

@@ -1,8 +1,7 @@
 // The program's entry in the web build. As on the desktop the platform starts in a constructor,
 // before the game's global objects are built; Emscripten hands constructors no arguments, so the
-// command line comes from the JavaScript side. main() runs on a thread of its own (the JavaScript
-// main thread stays free to serve the file system and start workers), which becomes the
-// user-interface thread.
+// command line comes from the JavaScript side. main()'s thread, the only one, is the
+// user-interface thread; the workers are fibers on it.
 #include <windows.h>
 
 #include <emscripten.h>
