@@ -1,9 +1,10 @@
-// Writes the list of functions that the browser's program need not prepare for Asyncify: every
-// function of the libraries it links (FreeType, HarfBuzz, libpng, libjpeg-turbo, zlib and the C
-// and C++ runtime) and the platform's drawing and picture decoding. None of them is ever on the
-// stack while the program waits for the browser: they call back into nothing that waits. Left
-// to itself Asyncify must assume that any call through a pointer may wait, and instruments
-// nearly every function: a third more code, slower drawing and text.
+// Writes the list of functions that the web programs (the browser's and the node driver) need not
+// prepare for Asyncify: every function of the libraries they link (FreeType, HarfBuzz, libpng,
+// libjpeg-turbo, zlib and the C and C++ runtime) and the platform's drawing and picture decoding.
+// None of them is ever on the stack while the program waits for the browser or a worker's fiber
+// gives up its turn: they call back into nothing that waits or sleeps. Left to itself Asyncify
+// must assume that any call through a pointer may wait, and instruments nearly every function: a
+// third more code, slower drawing and text.
 // Kept instrumented, whatever library defines them: what calls a callable the program hands
 // over (std::function, invoke), main and the program's start, and threads and the exit.
 // The names are as the module's name section spells them (demangled), comma-separated, as
