@@ -31,8 +31,9 @@ export CXXFLAGS=$optimise
 # from Debian does not search.
 export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
 
-# In the prefix: a prefix removed takes its stamps along.
-stamp() { echo "$prefix/stamps/$1-${2//:/_}${3:+-$3}$optimise"; }
+# In the prefix: a prefix removed takes its stamps along. "-single" says built without threads: a
+# set built before for threads, which the programs can't link, is built again.
+stamp() { echo "$prefix/stamps/$1-${2//:/_}${3:+-$3}$optimise-single"; }
 
 pending=()
 for entry in "${libraries[@]}"; do
