@@ -167,7 +167,18 @@ function webkitPage(session, errors, label) {
     });
     for (const text of JSON.parse(kept || '[]')) errors.push(`${label}: ${text}`);
   };
-  const waitFor = (fn, timeout = 10000) =>
+  // WebKitWebDriver now and then loses an asynchronous script's result while the page is still
+  // loading ("Could not parse script result"); the wait is only asked again, a few times.
+  const waitFor = async (fn, timeout = 10000) => {
+    for (let tries = 1; ; tries++) {
+      try {
+        return await waitOnce(fn, timeout);
+      } catch (error) {
+        if (tries === 3 || !String(error.message).includes('Could not parse script result')) throw error;
+      }
+    }
+  };
+  const waitOnce = (fn, timeout) =>
     session.evaluate(
       `function (timeout) {
         var test = ${fn};
