@@ -213,7 +213,7 @@ for (const [name, halfway] of [[gameFiles.find((name) => name.endsWith('.wasm'))
   });
   const said = [];
   const page = await engine.open(lacking.base, {viewport: phone, errors: said, label: `${font} missing`});
-  const ready = await page.waitFor(() => window.vortelle.ready, 10000).then(() => true, () => false);
+  const ready = await page.waitFor(() => window.vortelle && window.vortelle.ready, 10000).then(() => true, () => false);
   const message = await page.evaluate(() => !document.getElementById('message').hidden);
   await page.close();
   lacking.server.closeAllConnections();
@@ -252,7 +252,7 @@ for (const [name, halfway] of [[gameFiles.find((name) => name.endsWith('.wasm'))
   const page = await open('?screen=480x800', phone);
   // A game ends once it has started: ended while it loads, the reload that Play again is would
   // cut its loading short, which WebKit reports (its fetch rejected).
-  await page.waitFor(() => window.vortelle.ready, 10000);
+  await page.waitFor(() => window.vortelle && window.vortelle.ready, 10000);
   await page.evaluate(() => window.vortelle.end(0));
   const ended = await page.evaluate(() => ({
     end: !document.getElementById('end').hidden && document.getElementById('end').innerText,

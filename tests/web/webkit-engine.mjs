@@ -167,8 +167,10 @@ function webkitPage(session, errors, label) {
     });
     for (const text of JSON.parse(kept || '[]')) errors.push(`${label}: ${text}`);
   };
-  // WebKitWebDriver now and then loses an asynchronous script's result while the page is still
-  // loading ("Could not parse script result"); the wait is only asked again, a few times.
+  // WebKitWebDriver now and then returns from a navigation before the new document is the one
+  // scripts run in, and loses an asynchronous script's result when it changes under them ("Could
+  // not parse script result"); the wait is only asked again, a few times. (The tests' waits at
+  // a page's start ask for window.vortelle before its ready, for the same reason.)
   const waitFor = async (fn, timeout = 10000) => {
     for (let tries = 1; ; tries++) {
       try {
