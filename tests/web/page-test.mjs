@@ -234,13 +234,17 @@ for (const [name, halfway] of [[gameFiles.find((name) => name.endsWith('.wasm'))
   await page.close();
   own.server.closeAllConnections();
   await new Promise((done) => own.server.close(done));
+  // Firefox now and then never ends the first navigation after its server went away (a 30 s
+  // timeout, seen once in about eight runs); a second try is a second visit all the same.
   let seen = {};
-  try {
-    const offline = await engine.open(own.base + '?screen=320x320', {viewport: phone, errors: failed, label: 'no copies, offline'});
-    seen = await look(offline);
-    await offline.close();
-  } catch (error) {
-    failed.push(`no copies, offline: ${error.message}`);
+  for (let tries = 1; tries <= 2 && !seen.shown; tries++) {
+    try {
+      const offline = await engine.open(own.base + '?screen=320x320', {viewport: phone, errors: failed, label: 'no copies, offline'});
+      seen = await look(offline);
+      await offline.close();
+    } catch (error) {
+      if (tries === 2 || !/Navigation timeout/.test(error.message)) failed.push(`no copies, offline: ${error.message}`);
+    }
   }
   check(seen.shown && seen.width === 320 && failed.length === 0,
         `a page that kept no copies: the worker keeps the game itself, for a second visit without the server` +
