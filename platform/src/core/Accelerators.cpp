@@ -36,7 +36,7 @@ HACCEL CreateAcceleratorTableW(LPACCEL entries, int count) {
 }
 
 BOOL DestroyAcceleratorTable(HACCEL table) {
-  return handles().remove(HandleTable::valueOf(table), HandleKind::AcceleratorTable) ? TRUE : FALSE;
+  return handles().remove(table, HandleKind::AcceleratorTable) ? TRUE : FALSE;
 }
 
 int TranslateAcceleratorW(HWND hwnd, HACCEL table, LPMSG msg) {

@@ -88,6 +88,10 @@ class HandleTable {
     return static_cast<T*>(find(valueOf(handle), kind, kind));
   }
   template <class H>
+  bool remove(H handle, HandleKind kind) {
+    return remove(valueOf(handle), kind);
+  }
+  template <class H>
   static uintptr_t valueOf(H handle) {
     return reinterpret_cast<uintptr_t>(handle);
   }

@@ -198,7 +198,7 @@ BOOL DestroyWindow(HWND hwnd) {
   for (HWND member : subtree) {
     killWindowTimers(member);
     forgetWindow(member);
-    handles().remove(HandleTable::valueOf(member), HandleKind::Window);
+    handles().remove(member, HandleKind::Window);
   }
   invalidateScreen(uncovered, true);
   return TRUE;

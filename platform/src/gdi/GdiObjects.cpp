@@ -28,8 +28,7 @@ GdiObject* findObject(const void* handle) {
 }
 
 void removeObject(const void* handle) {
-  if (const GdiObject* object = findObject(handle))
-    core::handles().remove(core::HandleTable::valueOf(handle), handleKind(object->kind));
+  if (const GdiObject* object = findObject(handle)) core::handles().remove(handle, handleKind(object->kind));
 }
 
 void markStock(const void* object) { core::handles().makePermanent(core::HandleTable::valueOf(object)); }

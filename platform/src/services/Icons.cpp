@@ -98,9 +98,7 @@ using namespace platform::resources;
 HICON LoadIconW(HINSTANCE, LPCWSTR name) { return loadIcon(name, PreferredIconSize); }
 
 BOOL DestroyIcon(HICON icon) {
-  return platform::core::handles().remove(platform::core::HandleTable::valueOf(icon), platform::core::HandleKind::Icon)
-             ? TRUE
-             : FALSE;
+  return platform::core::handles().remove(icon, platform::core::HandleKind::Icon) ? TRUE : FALSE;
 }
 
 BOOL DrawIcon(HDC hdc, int x, int y, HICON icon) {

@@ -13,7 +13,6 @@
 namespace {
 
 using platform::core::HandleKind;
-using platform::core::HandleTable;
 
 // The requirements held on the backlight.
 struct Backlight {
@@ -51,8 +50,7 @@ HANDLE SetPowerRequirement(LPCWSTR device, CEDEVICE_POWER_STATE state, ULONG, PV
 }
 
 DWORD ReleasePowerRequirement(HANDLE requirement) {
-  if (!platform::core::handles().remove(HandleTable::valueOf(requirement), HandleKind::PowerRequirement))
-    return ERROR_INVALID_HANDLE;
+  if (!platform::core::handles().remove(requirement, HandleKind::PowerRequirement)) return ERROR_INVALID_HANDLE;
   std::lock_guard lock(backlight->mutex);
   if (backlight->requirements.erase(requirement) == 1 && backlight->requirements.empty()) {
     platform::trace("backlight off");

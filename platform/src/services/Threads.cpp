@@ -5,7 +5,6 @@
 #include "core/HandleTable.h"
 
 using platform::core::HandleKind;
-using platform::core::HandleTable;
 
 void platform::forgetThreadHandles() { core::handles().clear(HandleKind::Thread); }
 
@@ -27,7 +26,7 @@ HANDLE CreateThread(LPSECURITY_ATTRIBUTES, DWORD, LPTHREAD_START_ROUTINE start, 
 }
 
 BOOL CloseHandle(HANDLE handle) {
-  if (!platform::core::handles().remove(HandleTable::valueOf(handle), HandleKind::Thread)) {
+  if (!platform::core::handles().remove(handle, HandleKind::Thread)) {
     SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;
   }
