@@ -115,8 +115,8 @@ class WorkerBoxesTest : public testing::Test {
       return RegisterClassW(&wc);
     }();
     ASSERT_NE(registered, 0);
-    main_ = CreateWindowExW(0, u"WorkerBoxesMain", u"Boxes", WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT,
-                            CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, nullptr, nullptr);
+    main_ = CreateWindowExW(0, u"WorkerBoxesMain", u"Boxes", WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                            CW_USEDEFAULT, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(main_, nullptr);
     UpdateWindow(main_);
     run = Run{};

@@ -76,8 +76,8 @@ TEST_F(UiThreadRuleTest, AWorkersDrawingAndWindowCallsAreRefusedAndChangeNothing
     wc.lpfnWndProc = DefWindowProcW;
     wc.lpszClassName = u"FromAWorker";
     r.expect("RegisterClassW", RegisterClassW(&wc) == 0);
-    r.expect("CreateWindowExW", CreateWindowExW(0, u"ThreadRuleMain", u"", WS_VISIBLE, 0, 0, 10, 10, nullptr,
-                                                nullptr, nullptr, nullptr) == nullptr);
+    r.expect("CreateWindowExW", CreateWindowExW(0, u"ThreadRuleMain", u"", WS_VISIBLE, 0, 0, 10, 10, nullptr, nullptr,
+                                                nullptr, nullptr) == nullptr);
     r.expect("InvalidateRect", InvalidateRect(main, nullptr, TRUE) == FALSE);
     r.expect("SetTimer", SetTimer(main, 1, 10, nullptr) == 0);
     r.expect("SetWindowTextW", SetWindowTextW(main, u"x") == FALSE);
@@ -108,8 +108,8 @@ TEST_F(UiThreadRuleTest, AWorkersDrawingAndWindowCallsAreRefusedAndChangeNothing
 
 TEST_F(UiThreadRuleTest, AWorkerStillReadsTheScreenPostsAndUsesThePureHelpers) {
   platform_test::start(platform_test::Config{320, 240, "", false});
-  main = test_windows::create(u"ThreadRuleMain", countingProc, WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT,
-                              CW_USEDEFAULT, CW_USEDEFAULT, nullptr, 0, WHITE_BRUSH);
+  main = test_windows::create(u"ThreadRuleMain", countingProc, WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                              CW_USEDEFAULT, nullptr, 0, WHITE_BRUSH);
   RECT desktop{}, client{};
   BOOL posted = FALSE, inside = FALSE;
   DWORD error = 0;

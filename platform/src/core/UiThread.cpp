@@ -19,9 +19,7 @@ thread_local int standingIn = 0;
 
 }  // namespace
 
-bool onUiThread() {
-  return standingIn > 0 || (!fiberWorkerRunning && std::this_thread::get_id() == uiThread());
-}
+bool onUiThread() { return standingIn > 0 || (!fiberWorkerRunning && std::this_thread::get_id() == uiThread()); }
 
 bool requireUiThread() {
   if (onUiThread()) return true;

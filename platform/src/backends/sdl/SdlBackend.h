@@ -70,14 +70,14 @@ class SdlBackend final : public Backend {
   BeepPlayer beeps_;
   uint32_t wakeEvent_ = 0;
   uint32_t terminateEvent_ = 0;
-  uint32_t raiseEvent_ = 0;   // a later instance asked this one to come forward
+  uint32_t raiseEvent_ = 0;  // a later instance asked this one to come forward
   std::atomic<bool> wakePending_{false};
   bool terminating_ = false;
   HWND lastClosed_ = nullptr;
   bool iconTried_ = false;
   bool firstFrameLogged_ = false;
   std::FILE* tickLog_ = nullptr;  // VORTELLE_TICK_LOG: how late each timer wake was
-  bool refuseLeds_ = false;  // --refuse-leds
+  bool refuseLeds_ = false;       // --refuse-leds
   std::unique_ptr<InstanceLink> instance_;
 };
 
