@@ -16,7 +16,7 @@
 namespace {
 
 constexpr uint32_t kMainColour = 0x004000;
-constexpr UINT kWorkerDone = WM_APP;
+constexpr UINT kWorkerDone = WM_USER;
 // Far more ticks than any box needs: a box that never goes ends the loop, not the test run.
 constexpr int kTickLimit = 1000;
 
@@ -28,13 +28,13 @@ struct Question {
 };
 
 // What the main window sees: timer ticks, and each worker's answer as it goes on.
-struct Run {
+struct Outcome {
   std::vector<std::pair<int, int>> answers;  // (worker, answer) in the order they came
   size_t expected = 0;
   int ticks = 0;
   std::function<void()> onTick;
 };
-Run run;
+Outcome run;
 
 DWORD WINAPI askBox(LPVOID parameter) {
   const auto* question = static_cast<const Question*>(parameter);
@@ -119,7 +119,7 @@ class WorkerBoxesTest : public testing::Test {
                             CW_USEDEFAULT, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(main_, nullptr);
     UpdateWindow(main_);
-    run = Run{};
+    run = Outcome{};
     SetTimer(main_, 1, 20, nullptr);
     takeTrace();
   }
@@ -208,12 +208,12 @@ TEST_F(WorkerBoxesTest, ASecondWorkersBoxNestsInTheFirstAndEachWorkerHearsItsOwn
   EXPECT_FALSE(shortBoxUp());
   EXPECT_FALSE(tallBoxUp());
   const std::string trace = takeTrace();
-  const size_t second = trace.find("box none none yesno \"Error\" \"1\\n2");
+  const size_t secondLine = trace.find("box none none yesno \"Error\" \"1\\n2");
   const size_t firstLine = trace.find("box none none ok \"Error\" \"The first\" -> OK");
-  ASSERT_NE(second, std::string::npos) << trace;
+  ASSERT_NE(secondLine, std::string::npos) << trace;
   ASSERT_NE(firstLine, std::string::npos) << trace;
-  EXPECT_LT(second, firstLine);
-  EXPECT_NE(trace.find("-> YES", second), std::string::npos);
+  EXPECT_LT(secondLine, firstLine);
+  EXPECT_NE(trace.find("-> YES", secondLine), std::string::npos);
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ void onWorker(const std::function<void()>& work) { std::thread(work).join(); }
 LRESULT CALLBACK countingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   static std::atomic<int>* calls = nullptr;
   if (message == WM_NULL && lParam != 0) calls = reinterpret_cast<std::atomic<int>*>(lParam);
-  if (message == WM_APP && calls) ++*calls;
+  if (message == WM_USER && calls) ++*calls;
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
@@ -86,8 +86,8 @@ TEST_F(UiThreadRuleTest, AWorkersDrawingAndWindowCallsAreRefusedAndChangeNothing
     r.expect("GetWindowRect", GetWindowRect(main, &rect) == FALSE);
     r.expect("IsWindow", IsWindow(main) == FALSE);
     r.expect("SetFocus", SetFocus(main) == nullptr);
-    r.expect("SendMessageW", SendMessageW(main, WM_APP, 0, 0) == 0);
-    MSG msg{main, WM_APP, 0, 0, 0, {0, 0}};
+    r.expect("SendMessageW", SendMessageW(main, WM_USER, 0, 0) == 0);
+    MSG msg{main, WM_USER, 0, 0, 0, {0, 0}};
     r.expect("DispatchMessageW", DispatchMessageW(&msg) == 0);
     r.expect("PeekMessageW", PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE) == FALSE);
     r.expect("DestroyWindow", DestroyWindow(main) == FALSE);
@@ -117,7 +117,7 @@ TEST_F(UiThreadRuleTest, AWorkerStillReadsTheScreenPostsAndUsesThePureHelpers) {
     SetLastError(ERROR_SUCCESS);
     GetWindowRect(GetDesktopWindow(), &desktop);
     GetClientRect(GetDesktopWindow(), &client);
-    posted = PostMessageW(main, WM_APP, 0, 0);
+    posted = PostMessageW(main, WM_USER, 0, 0);
     RECT r;
     SetRect(&r, 0, 0, 10, 10);
     inside = PtInRect(&r, POINT{5, 5});
@@ -156,7 +156,7 @@ TEST_F(UiThreadRuleTest, AThreadsBoxIsAskedOnTheUserInterfaceThreadAndTheThreadG
   std::atomic<int> answer{-1};
   std::thread worker([&] { answer = MessageBoxW(nullptr, u"t", u"w", MB_YESNO); });
   MSG msg;
-  while (answer.load() == -1) PeekMessageW(&msg, main, WM_APP, WM_APP, PM_NOREMOVE);
+  while (answer.load() == -1) PeekMessageW(&msg, main, WM_USER, WM_USER, PM_NOREMOVE);
   worker.join();
   EXPECT_EQ(answer.load(), IDOK);
   EXPECT_EQ(platform_test::takeTrace(), "0 box none none yesno \"w\" \"t\" -> OK quit-pending\n");
