@@ -448,6 +448,7 @@ typedef LPCDLGTEMPLATEW LPCDLGTEMPLATE;
 #define ERROR_INVALID_HANDLE 6L
 #define ERROR_INVALID_PARAMETER 87L
 #define ERROR_INSUFFICIENT_BUFFER 122L
+#define ERROR_INVALID_THREAD_ID 1444L
 
 // ---------------------------------------------------------------------------
 // The game's entry function, called by the platform once the screen is up.

@@ -10,6 +10,7 @@
 #include <nled.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -112,6 +113,14 @@ class Backend {
   // Another thread posted a message for the user-interface thread: cut short its wait in idle().
   // Callable from any thread. Headless needs nothing (its workers run in lock step).
   virtual void wake() {}
+
+  // Runs `work` on the user-interface thread and returns once it has run there: directly on
+  // that thread, otherwise queued for it (its GetMessageW and PeekMessageW run what waits, also
+  // inside a box's loop) while the caller waits. False when the run had ended and `work` never
+  // ran. The default waits on a condition variable (core/BackendDefaults.cpp). Headless runs it
+  // in place: the user-interface thread stands still while a worker runs. The browser's workers,
+  // fibers on that one thread, sleep in short steps until it is done.
+  virtual bool callOnUiThread(const std::function<void()>& work);
 
   // Single instance across processes: FindWindowW found no window of its own and asks whether
   // another instance of the program on this desktop has a top-level window of this class and

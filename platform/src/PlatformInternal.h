@@ -84,6 +84,19 @@ std::u16string utf16(const std::string& text);
 const char* threadName();
 void setThreadName(const char* name);
 bool onUiThread();
+// The rule every entry of the window manager and the drawing layer starts with: true on the
+// user-interface thread; elsewhere false with ERROR_INVALID_THREAD_ID, before anything shared
+// is touched, and the entry returns its failure value.
+bool requireUiThread();
+// While one lives, the calling thread acts for the user-interface thread, which stands still
+// meanwhile (a headless worker holds the baton) and so can't race it.
+class UiThreadStandIn {
+ public:
+  UiThreadStandIn();
+  ~UiThreadStandIn();
+  UiThreadStandIn(const UiThreadStandIn&) = delete;
+  UiThreadStandIn& operator=(const UiThreadStandIn&) = delete;
+};
 // The browser's workers are fibers on the user-interface thread's own thread: while one runs,
 // that thread is not the user-interface thread.
 void setFiberWorkerRunning(bool running);

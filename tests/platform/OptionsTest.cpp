@@ -34,6 +34,9 @@ TEST(Options, EveryOptionIsReadAndTheDefaultsAreThePhones) {
   EXPECT_TRUE(line.options.leds);
 
   EXPECT_EQ(parseCommandLine({"--screen=640x480"}).options.screenWidth, 640);
+  CommandLine desktopRefusing = parseCommandLine({"--refuse-leds"});  // the desktop's driver refuses too
+  ASSERT_EQ(desktopRefusing.action, CommandLine::Action::Run) << desktopRefusing.error;
+  EXPECT_TRUE(desktopRefusing.options.refuseLeds);
   CommandLine noModel = parseCommandLine({"--model", ""});
   EXPECT_TRUE(noModel.options.modelGiven);
   EXPECT_TRUE(noModel.options.model.empty());
@@ -62,7 +65,6 @@ TEST(Options, MistakesNameTheOptionInOneLine) {
       {{"--trace", ""}, "--trace"},
       {{"--script", "play.script"}, "--script"},
       {{"--headless", "--script", ""}, "--script"},
-      {{"--refuse-leds"}, "--refuse-leds"},
       {{"--headless=yes"}, "--headless"},
   };
   for (const auto& mistake : mistakes) {

@@ -29,6 +29,7 @@ void resetAccelerators() { handles().clear(HandleKind::AcceleratorTable); }
 using namespace platform::core;
 
 HACCEL CreateAcceleratorTableW(LPACCEL entries, int count) {
+  if (!platform::requireUiThread()) return nullptr;
   if (!entries || count <= 0) return nullptr;
   auto table = std::make_unique<AcceleratorTable>();
   table->entries.assign(entries, entries + count);
@@ -36,10 +37,12 @@ HACCEL CreateAcceleratorTableW(LPACCEL entries, int count) {
 }
 
 BOOL DestroyAcceleratorTable(HACCEL table) {
+  if (!platform::requireUiThread()) return FALSE;
   return handles().remove(table, HandleKind::AcceleratorTable) ? TRUE : FALSE;
 }
 
 int TranslateAcceleratorW(HWND hwnd, HACCEL table, LPMSG msg) {
+  if (!platform::requireUiThread()) return 0;
   const AcceleratorTable* accelerators = handles().find<AcceleratorTable>(table, HandleKind::AcceleratorTable);
   if (!accelerators || !msg || !findWindow(hwnd)) return 0;
   if (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN) return 0;

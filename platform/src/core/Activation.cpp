@@ -96,11 +96,18 @@ void setTitleListener(void (*listener)()) { core::titleListener = listener; }
 using namespace platform;
 using namespace platform::core;
 
-HWND GetForegroundWindow() { return activeWindow(); }
+HWND GetForegroundWindow() {
+  if (!requireUiThread()) return nullptr;
+  return activeWindow();
+}
 
-HWND GetActiveWindow() { return activeWindow(); }
+HWND GetActiveWindow() {
+  if (!requireUiThread()) return nullptr;
+  return activeWindow();
+}
 
 HWND SetFocus(HWND hwnd) {
+  if (!requireUiThread()) return nullptr;
   if (hwnd && !findWindow(hwnd)) return nullptr;
   HWND previous = findWindow(focus) ? focus : nullptr;
   if (hwnd == previous) return previous;
@@ -110,4 +117,7 @@ HWND SetFocus(HWND hwnd) {
   return previous;
 }
 
-HWND GetFocus() { return findWindow(focus) ? focus : nullptr; }
+HWND GetFocus() {
+  if (!requireUiThread()) return nullptr;
+  return findWindow(focus) ? focus : nullptr;
+}

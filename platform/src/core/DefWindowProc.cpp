@@ -8,6 +8,7 @@ using namespace platform;
 using namespace platform::core;
 
 LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (!requireUiThread()) return 0;
   Window* w = findWindow(hwnd);
   if (!w) return 0;
   switch (message) {

@@ -52,9 +52,13 @@ void resetKeys() { keysDown.reset(); }
 
 using namespace platform::core;
 
-SHORT GetKeyState(int virtualKey) { return held(virtualKey) ? static_cast<SHORT>(0x8000) : 0; }
+SHORT GetKeyState(int virtualKey) {
+  if (!platform::requireUiThread()) return 0;
+  return held(virtualKey) ? static_cast<SHORT>(0x8000) : 0;
+}
 
 BOOL TranslateMessage(const MSG* msg) {
+  if (!platform::requireUiThread()) return FALSE;
   if (!msg || msg->message != WM_KEYDOWN) return FALSE;
   WCHAR c = characterOf(msg->wParam);
   if (!c) return FALSE;

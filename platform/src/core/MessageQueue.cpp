@@ -1,8 +1,10 @@
 // The user-interface thread's queue. Retrieval order: posted messages, input, the quit request,
 // WM_PAINT, WM_TIMER; the last three are made on demand, never queued. Workers may post, so the
-// posted list and the quit request are kept under a lock.
+// posted list and the quit request are kept under a lock. Before anything is retrieved, the
+// calls other threads queued for this one run (core/UiThreadCalls.h).
 #include "PlatformInternal.h"
 #include "WindowManager.h"
+#include "core/UiThreadCalls.h"
 
 #include <deque>
 #include <mutex>
@@ -44,6 +46,7 @@ bool takeFrom(std::deque<MSG>& list, MSG* msg, HWND filter, UINT filterMin, UINT
 }
 
 bool retrieve(MSG* msg, HWND filter, UINT filterMin, UINT filterMax, bool remove) {
+  runUiThreadCalls();
   {
     std::lock_guard<std::mutex> hold(queueLock);
     if (takeFrom(postedList(), msg, filter, filterMin, filterMax, remove)) return true;
@@ -129,18 +132,18 @@ void PostQuitMessage(int exitCode) {
 }
 
 BOOL GetMessageW(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax) {
-  if (!msg || !onUiThread()) return FALSE;
+  if (!requireUiThread() || !msg) return FALSE;
   while (!retrieve(msg, hwnd, filterMin, filterMax, true)) backend().idle(nextTimerDeadline());
   return msg->message == WM_QUIT ? FALSE : TRUE;
 }
 
 BOOL PeekMessageW(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeFlags) {
-  if (!msg || !onUiThread()) return FALSE;
+  if (!requireUiThread() || !msg) return FALSE;
   return retrieve(msg, hwnd, filterMin, filterMax, (removeFlags & PM_REMOVE) != 0) ? TRUE : FALSE;
 }
 
 LRESULT DispatchMessageW(const MSG* msg) {
-  if (!msg || !onUiThread()) return 0;
+  if (!requireUiThread() || !msg) return 0;
   if (msg->message == WM_TIMER && msg->lParam) {
     // Only a procedure that a live timer was given is called: lParam may come from anywhere.
     auto proc = reinterpret_cast<TIMERPROC>(msg->lParam);
@@ -154,7 +157,7 @@ LRESULT DispatchMessageW(const MSG* msg) {
 
 LRESULT SendMessageW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   // Window procedures run on the user-interface thread only.
-  if (!onUiThread()) return 0;
+  if (!requireUiThread()) return 0;
   const Window* w = findWindow(hwnd);
   if (!w) return 0;
   WNDPROC proc = w->proc;

@@ -65,6 +65,7 @@ using namespace platform;
 using namespace platform::core;
 
 BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase) {
+  if (!requireUiThread()) return FALSE;
   if (!hwnd) {
     RECT screen{0, 0, screenWidth(), screenHeight()};
     invalidateScreen(Region(rect ? *rect : screen), erase);
@@ -80,6 +81,7 @@ BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase) {
 }
 
 BOOL ValidateRect(HWND hwnd, const RECT* rect) {
+  if (!requireUiThread()) return FALSE;
   Window* w = findWindow(hwnd);
   if (!w) return FALSE;
   if (rect)
@@ -91,6 +93,7 @@ BOOL ValidateRect(HWND hwnd, const RECT* rect) {
 }
 
 BOOL GetUpdateRect(HWND hwnd, LPRECT rect, BOOL erase) {
+  if (!requireUiThread()) return FALSE;
   Window* w = findWindow(hwnd);
   if (!w) return FALSE;
   if (erase && w->erasePending && !w->update.empty()) {
@@ -108,6 +111,7 @@ BOOL GetUpdateRect(HWND hwnd, LPRECT rect, BOOL erase) {
 }
 
 HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT paint) {
+  if (!requireUiThread()) return nullptr;
   Window* w = findWindow(hwnd);
   if (!w || !paint) return nullptr;
   Region area = w->update;
@@ -134,11 +138,13 @@ HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT paint) {
 }
 
 BOOL EndPaint(HWND, const PAINTSTRUCT* paint) {
+  if (!requireUiThread()) return FALSE;
   if (!paint || !paint->hdc) return FALSE;
   return gdi::destroyScreenDC(paint->hdc) ? TRUE : FALSE;
 }
 
 HDC GetDC(HWND hwnd) {
+  if (!requireUiThread()) return nullptr;
   if (!hwnd) {
     Region screen(RECT{0, 0, screenWidth(), screenHeight()});
     return gdi::createScreenDC(0, 0, &screen);
@@ -148,9 +154,13 @@ HDC GetDC(HWND hwnd) {
   return windowDC(*w, nullptr);
 }
 
-int ReleaseDC(HWND, HDC hdc) { return hdc && gdi::destroyScreenDC(hdc) ? 1 : 0; }
+int ReleaseDC(HWND, HDC hdc) {
+  if (!requireUiThread()) return 0;
+  return hdc && gdi::destroyScreenDC(hdc) ? 1 : 0;
+}
 
 BOOL UpdateWindow(HWND hwnd) {
+  if (!requireUiThread()) return FALSE;
   Window* w = findWindow(hwnd);
   if (!w) return FALSE;
   if (needsPaint(*w)) SendMessageW(hwnd, WM_PAINT, 0, 0);

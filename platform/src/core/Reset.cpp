@@ -2,6 +2,7 @@
 // procedures of the old windows may belong to code that is gone.
 #include "PlatformInternal.h"
 #include "WindowManager.h"
+#include "core/UiThreadCalls.h"
 
 namespace platform {
 
@@ -14,6 +15,7 @@ void resetWindowManager() {
   core::resetKeys();
   core::resetActivation();
   core::resetAccelerators();
+  core::resetUiThreadCalls();
 }
 
 }  // namespace platform

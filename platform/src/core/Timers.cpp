@@ -83,7 +83,8 @@ using namespace platform;
 using namespace platform::core;
 
 UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC timerProc) {
-  if (!onUiThread() || (hwnd && !findWindow(hwnd))) return 0;
+  if (!requireUiThread()) return 0;
+  if (hwnd && !findWindow(hwnd)) return 0;
   if (!hwnd && findTimer(nullptr, id) == timers->end()) id = freeThreadTimerId();
   if (traced(hwnd)) trace("timer %lu set %u", static_cast<unsigned long>(id), elapse);
   // A zero period would tick on every look at the queue.
@@ -101,7 +102,7 @@ UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC timerProc) {
 }
 
 BOOL KillTimer(HWND hwnd, UINT_PTR id) {
-  if (!onUiThread()) return FALSE;
+  if (!requireUiThread()) return FALSE;
   auto it = findTimer(hwnd, id);
   if (it == timers->end()) return FALSE;
   if (traced(hwnd)) trace("timer %lu kill", static_cast<unsigned long>(id));

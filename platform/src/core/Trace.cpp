@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <mutex>
 #include <string>
-#include <thread>
 
 namespace platform {
 
@@ -15,13 +14,7 @@ namespace {
 std::mutex traceLock;
 std::FILE* traceFile = nullptr;
 
-// Made on first use: start-up sets it before this file's statics would be built.
-std::thread::id& uiThread() {
-  static auto* id = new std::thread::id;
-  return *id;
-}
 thread_local char currentThreadName[16] = "";
-bool fiberWorkerRunning = false;
 
 }  // namespace
 
@@ -90,18 +83,5 @@ const char* threadName() {
 void setThreadName(const char* name) {
   std::snprintf(currentThreadName, sizeof currentThreadName, "%s", name ? name : "");
 }
-
-bool onUiThread() { return !fiberWorkerRunning && std::this_thread::get_id() == uiThread(); }
-
-void setFiberWorkerRunning(bool running) { fiberWorkerRunning = running; }
-
-namespace core {
-
-void makeUiThread() {
-  uiThread() = std::this_thread::get_id();
-  setThreadName("ui");
-}
-
-}  // namespace core
 
 }  // namespace platform

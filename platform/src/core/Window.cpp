@@ -102,7 +102,7 @@ using namespace platform::core;
 
 HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y, int width,
                      int height, HWND parent, HMENU menuOrId, HINSTANCE instance, LPVOID param) {
-  if (!onUiThread()) return nullptr;
+  if (!requireUiThread()) return nullptr;
   ATOM atom = 0;
   const WindowClass* windowClass = findClass(className, &atom);
   if (!windowClass) return nullptr;
@@ -164,8 +164,9 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
 }
 
 BOOL DestroyWindow(HWND hwnd) {
+  if (!requireUiThread()) return FALSE;
   Window* w = findWindow(hwnd);
-  if (!w || w->destroying || !onUiThread()) return FALSE;
+  if (!w || w->destroying) return FALSE;
   std::vector<HWND> subtree;
   collectSubtree(hwnd, subtree);
   for (HWND member : subtree) findWindow(member)->destroying = true;
@@ -205,6 +206,7 @@ BOOL DestroyWindow(HWND hwnd) {
 }
 
 BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL) {
+  if (!requireUiThread()) return FALSE;
   Window* w = findWindow(hwnd);
   if (!w) return FALSE;
   RECT next{x, y, x + std::max(0, width), y + std::max(0, height)};
@@ -229,16 +231,19 @@ BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL) {
 }
 
 BOOL ShowWindow(HWND hwnd, int cmdShow) {
+  if (!requireUiThread()) return FALSE;
   if (!findWindow(hwnd)) return FALSE;
   return setShown(hwnd, cmdShow != SW_HIDE) ? TRUE : FALSE;
 }
 
 BOOL GetWindowRect(HWND hwnd, LPRECT rect) {
   if (!rect) return FALSE;
+  // The desktop's is the screen's, fixed from start-up: workers read the screen's size here.
   if (hwnd == desktopHandle) {
     *rect = RECT{0, 0, screenWidth(), screenHeight()};
     return TRUE;
   }
+  if (!requireUiThread()) return FALSE;
   const Window* w = findWindow(hwnd);
   if (!w) return FALSE;
   *rect = screenRect(*w);
@@ -254,6 +259,7 @@ BOOL GetClientRect(HWND hwnd, LPRECT rect) {
 HWND GetDesktopWindow() { return desktopHandle; }
 
 HWND FindWindowW(LPCWSTR className, LPCWSTR windowName) {
+  if (!requireUiThread()) return nullptr;
   ATOM atom = 0;
   if (!className || findClass(className, &atom)) {
     for (HWND hwnd : topLevel()) {
@@ -268,11 +274,13 @@ HWND FindWindowW(LPCWSTR className, LPCWSTR windowName) {
 }
 
 int GetDlgCtrlID(HWND hwnd) {
+  if (!requireUiThread()) return 0;
   const Window* w = findWindow(hwnd);
   return w ? w->id : 0;
 }
 
 HWND GetDlgItem(HWND dialog, int id) {
+  if (!requireUiThread()) return nullptr;
   const Window* w = findWindow(dialog);
   if (!w) return nullptr;
   for (HWND child : w->children)
@@ -281,20 +289,26 @@ HWND GetDlgItem(HWND dialog, int id) {
 }
 
 HWND GetParent(HWND hwnd) {
+  if (!requireUiThread()) return nullptr;
   const Window* w = findWindow(hwnd);
   if (!w) return nullptr;
   return w->parent ? w->parent : w->owner;
 }
 
-BOOL IsWindow(HWND hwnd) { return hwnd == desktopHandle || findWindow(hwnd) ? TRUE : FALSE; }
+BOOL IsWindow(HWND hwnd) {
+  if (!requireUiThread()) return FALSE;
+  return hwnd == desktopHandle || findWindow(hwnd) ? TRUE : FALSE;
+}
 
 BOOL IsWindowVisible(HWND hwnd) {
+  if (!requireUiThread()) return FALSE;
   if (hwnd == desktopHandle) return TRUE;
   const Window* w = findWindow(hwnd);
   return w && isShown(*w) ? TRUE : FALSE;
 }
 
 BOOL EnableWindow(HWND hwnd, BOOL enable) {
+  if (!requireUiThread()) return FALSE;
   Window* w = findWindow(hwnd);
   if (!w) return FALSE;
   bool wasDisabled = !w->enabled;
@@ -310,11 +324,13 @@ BOOL EnableWindow(HWND hwnd, BOOL enable) {
 }
 
 BOOL IsWindowEnabled(HWND hwnd) {
+  if (!requireUiThread()) return FALSE;
   const Window* w = findWindow(hwnd);
   return w && w->enabled ? TRUE : FALSE;
 }
 
 BOOL ScreenToClient(HWND hwnd, LPPOINT point) {
+  if (!requireUiThread()) return FALSE;
   if (!point) return FALSE;
   if (hwnd == desktopHandle) return TRUE;
   const Window* w = findWindow(hwnd);
@@ -326,6 +342,7 @@ BOOL ScreenToClient(HWND hwnd, LPPOINT point) {
 }
 
 BOOL ClientToScreen(HWND hwnd, LPPOINT point) {
+  if (!requireUiThread()) return FALSE;
   if (!point) return FALSE;
   if (hwnd == desktopHandle) return TRUE;
   const Window* w = findWindow(hwnd);
@@ -337,6 +354,7 @@ BOOL ClientToScreen(HWND hwnd, LPPOINT point) {
 }
 
 BOOL SetForegroundWindow(HWND hwnd) {
+  if (!requireUiThread()) return FALSE;
   // Callers may set bit 0 to bring the window forward together with its owned windows.
   hwnd = reinterpret_cast<HWND>(reinterpret_cast<uintptr_t>(hwnd) & ~uintptr_t{1});
   if (hwnd == otherInstanceHandle) return started() && backend().raiseOtherInstance() ? TRUE : FALSE;

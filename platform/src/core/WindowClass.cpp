@@ -1,4 +1,5 @@
 // Window classes: a name (compared without regard to ASCII case), a procedure and a background.
+#include "PlatformInternal.h"
 #include "WindowManager.h"
 #include "core/NeverDestroyed.h"
 
@@ -51,6 +52,7 @@ void resetClasses() { classes->clear(); }
 using namespace platform::core;
 
 ATOM RegisterClassW(const WNDCLASSW* wndClass) {
+  if (!platform::requireUiThread()) return 0;
   if (!wndClass || !wndClass->lpfnWndProc || !wndClass->lpszClassName || IS_INTRESOURCE(wndClass->lpszClassName) ||
       !wndClass->lpszClassName[0])
     return 0;
@@ -72,6 +74,7 @@ ATOM RegisterClassW(const WNDCLASSW* wndClass) {
 }
 
 BOOL UnregisterClassW(LPCWSTR className, HINSTANCE) {
+  if (!platform::requireUiThread()) return FALSE;
   ATOM atom = 0;
   if (!findClass(className, &atom) || classHasWindows(atom)) return FALSE;
   (*classes)[atom - FirstAtom] = WindowClass{};

@@ -193,11 +193,13 @@ bool drawPixels(HDC hdc, const RECT& dst, const uint32_t* pixels, int width, int
 }  // namespace platform::gdi
 
 BOOL BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY, DWORD rop) {
+  if (!platform::requireUiThread()) return FALSE;
   return StretchBlt(dst, x, y, width, height, src, srcX, srcY, width, height, rop);
 }
 
 BOOL StretchBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY, int srcWidth, int srcHeight,
                 DWORD rop) {
+  if (!platform::requireUiThread()) return FALSE;
   Source source;
   if (rop != SRCCOPY || !sourceOfDc(src, &source)) return FALSE;
   return stretch(dst, x, y, width, height, source, srcX, srcY, srcWidth, srcHeight, std::nullopt) ? TRUE : FALSE;
@@ -205,6 +207,7 @@ BOOL StretchBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX,
 
 BOOL TransparentImage(HDC dst, int x, int y, int width, int height, HANDLE src, int srcX, int srcY, int srcWidth,
                       int srcHeight, COLORREF transparent) {
+  if (!platform::requireUiThread()) return FALSE;
   Source source;
   if (!sourceOfHandle(src, &source)) return FALSE;
   return stretch(dst, x, y, width, height, source, srcX, srcY, srcWidth, srcHeight, toPixel(transparent)) ? TRUE

@@ -119,6 +119,7 @@ bool destroyScreenDC(HDC hdc) {
 using namespace platform::gdi;
 
 HDC CreateCompatibleDC(HDC hdc) {
+  if (!platform::requireUiThread()) return nullptr;
   if (hdc != nullptr && findDc(hdc) == nullptr) return nullptr;
   HBITMAP bitmap = stockBitmap();
   if (bitmap == nullptr) return nullptr;  // out of handles
@@ -130,6 +131,7 @@ HDC CreateCompatibleDC(HDC hdc) {
 }
 
 BOOL DeleteDC(HDC hdc) {
+  if (!platform::requireUiThread()) return FALSE;
   Dc* dc = findDc(hdc);
   // Screen DCs end through ReleaseDC or EndPaint.
   if (dc == nullptr || dc->screen) {
@@ -141,6 +143,7 @@ BOOL DeleteDC(HDC hdc) {
 }
 
 HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object) {
+  if (!platform::requireUiThread()) return nullptr;
   Dc* dc = findDc(hdc);
   GdiObject* found = findObject(object);
   if (dc == nullptr || found == nullptr) {
@@ -182,11 +185,18 @@ COLORREF swapColor(HDC hdc, COLORREF Dc::*field, COLORREF color) {
 
 }  // namespace
 
-COLORREF SetTextColor(HDC hdc, COLORREF color) { return swapColor(hdc, &Dc::textColor, color); }
+COLORREF SetTextColor(HDC hdc, COLORREF color) {
+  if (!platform::requireUiThread()) return CLR_INVALID;
+  return swapColor(hdc, &Dc::textColor, color);
+}
 
-COLORREF SetBkColor(HDC hdc, COLORREF color) { return swapColor(hdc, &Dc::bkColor, color); }
+COLORREF SetBkColor(HDC hdc, COLORREF color) {
+  if (!platform::requireUiThread()) return CLR_INVALID;
+  return swapColor(hdc, &Dc::bkColor, color);
+}
 
 int SetBkMode(HDC hdc, int mode) {
+  if (!platform::requireUiThread()) return 0;
   Dc* dc = findDc(hdc);
   if (dc == nullptr || (mode != TRANSPARENT && mode != OPAQUE)) return 0;
   int previous = dc->bkMode;

@@ -4,6 +4,8 @@
 // the same everywhere.
 #include "gdi/Fonts.h"
 
+#include "PlatformInternal.h"
+
 #include "gdi/FaceFiles.h"
 #include "gdi/FontFaces.h"
 
@@ -183,6 +185,7 @@ std::string faceDrawing(const LOGFONTW& logFont, std::u16string_view text) {
 using namespace platform::gdi;
 
 HFONT CreateFontIndirectW(const LOGFONTW* logFont) {
+  if (!platform::requireUiThread()) return nullptr;
   if (logFont == nullptr) return nullptr;
   auto* font = new Font;
   font->logFont = *logFont;

@@ -77,6 +77,7 @@ ObjectCounts liveObjects() {
 using namespace platform::gdi;
 
 HPEN CreatePen(int style, int width, COLORREF color) {
+  if (!platform::requireUiThread()) return nullptr;
   if (style != PS_SOLID && style != PS_DASH && style != PS_NULL) return nullptr;
   auto* pen = new Pen;
   // Dashes are not drawn by the phone's game; a dashed pen draws solid.
@@ -87,18 +88,21 @@ HPEN CreatePen(int style, int width, COLORREF color) {
 }
 
 HBRUSH CreateSolidBrush(COLORREF color) {
+  if (!platform::requireUiThread()) return nullptr;
   auto* brush = new Brush;
   brush->color = color & 0xFFFFFF;
   return reinterpret_cast<HBRUSH>(addObject(brush));
 }
 
 HBITMAP CreateCompatibleBitmap(HDC hdc, int width, int height) {
+  if (!platform::requireUiThread()) return nullptr;
   // Every surface is 24-bit, so any DC (or none, meaning the screen) gives the same bitmap.
   if (hdc != nullptr && findDc(hdc) == nullptr) return nullptr;
   return newBitmap(width, height);
 }
 
 int GetObjectW(HGDIOBJ object, int bufferSize, LPVOID buffer) {
+  if (!platform::requireUiThread()) return 0;
   GdiObject* found = findObject(object);
   if (found == nullptr) {
     SetLastError(ERROR_INVALID_HANDLE);
@@ -129,6 +133,7 @@ int GetObjectW(HGDIOBJ object, int bufferSize, LPVOID buffer) {
 }
 
 BOOL DeleteObject(HGDIOBJ object) {
+  if (!platform::requireUiThread()) return FALSE;
   GdiObject* found = findObject(object);
   if (found == nullptr || found->kind == Kind::Dc) {
     SetLastError(ERROR_INVALID_HANDLE);

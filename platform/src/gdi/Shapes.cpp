@@ -1,6 +1,7 @@
 // Shapes, lines and single pixels, drawn pixel for pixel as a real GDI's DIB engine draws them.
 // The raster work lies in the files beside this one; here the calls find their target, pen and
 // brush, place the figure in buffer pixels and paint the fill first, the pen over it.
+#include "PlatformInternal.h"
 #include "core/NeverDestroyed.h"
 #include "gdi/DeviceContext.h"
 #include "gdi/EllipseShape.h"
@@ -109,6 +110,7 @@ void drawRectangle(ShapeCall& call, POINT topLeft, POINT bottomRight) {
 }  // namespace
 
 BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
+  if (!platform::requireUiThread()) return FALSE;
   ShapeCall call(hdc);
   if (!call.ok()) return FALSE;
   POINT topLeft, bottomRight;
@@ -117,6 +119,7 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
 }
 
 BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom) {
+  if (!platform::requireUiThread()) return FALSE;
   ShapeCall call(hdc);
   if (!call.ok()) return FALSE;
   POINT topLeft, bottomRight;
@@ -143,6 +146,7 @@ BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom) {
 }
 
 BOOL Polygon(HDC hdc, const POINT* points, int count) {
+  if (!platform::requireUiThread()) return FALSE;
   if (points == nullptr || count < 2) return FALSE;
   ShapeCall call(hdc);
   if (!call.ok()) return FALSE;
@@ -155,6 +159,7 @@ BOOL Polygon(HDC hdc, const POINT* points, int count) {
 }
 
 BOOL MoveToEx(HDC hdc, int x, int y, LPPOINT previous) {
+  if (!platform::requireUiThread()) return FALSE;
   Dc* dc = findDc(hdc);
   if (dc == nullptr) return FALSE;
   if (previous != nullptr) *previous = dc->position;
@@ -163,6 +168,7 @@ BOOL MoveToEx(HDC hdc, int x, int y, LPPOINT previous) {
 }
 
 BOOL LineTo(HDC hdc, int x, int y) {
+  if (!platform::requireUiThread()) return FALSE;
   ShapeCall call(hdc);
   if (!call.ok()) return FALSE;
   Dc& dc = call.dc();
@@ -173,6 +179,7 @@ BOOL LineTo(HDC hdc, int x, int y) {
 }
 
 int FillRect(HDC hdc, const RECT* rect, HBRUSH brushHandle) {
+  if (!platform::requireUiThread()) return 0;
   Dc* dc = findDc(hdc);
   Brush* brush = findBrush(brushHandle);
   if (dc == nullptr || rect == nullptr || brush == nullptr) return 0;
@@ -195,6 +202,7 @@ int FillRect(HDC hdc, const RECT* rect, HBRUSH brushHandle) {
 }
 
 COLORREF GetPixel(HDC hdc, int x, int y) {
+  if (!platform::requireUiThread()) return CLR_INVALID;
   Dc* dc = findDc(hdc);
   RasterTarget target;
   if (dc == nullptr || !rasterTarget(*dc, &target)) return CLR_INVALID;
@@ -205,6 +213,7 @@ COLORREF GetPixel(HDC hdc, int x, int y) {
 }
 
 COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color) {
+  if (!platform::requireUiThread()) return CLR_INVALID;
   Dc* dc = findDc(hdc);
   RasterTarget target;
   if (dc == nullptr || !rasterTarget(*dc, &target)) return CLR_INVALID;

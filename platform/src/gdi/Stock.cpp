@@ -1,4 +1,5 @@
 // The stock objects: made once at first use, shared by every DC, never freed or counted.
+#include "PlatformInternal.h"
 #include "gdi/Fonts.h"
 #include "gdi/GdiObjects.h"
 
@@ -80,4 +81,7 @@ HBITMAP stockBitmap() {
 
 }  // namespace platform::gdi
 
-HGDIOBJ GetStockObject(int object) { return platform::gdi::stockObject(object); }
+HGDIOBJ GetStockObject(int object) {
+  if (!platform::requireUiThread()) return nullptr;
+  return platform::gdi::stockObject(object);
+}

@@ -94,6 +94,7 @@ struct TextPainter {
 }  // namespace
 
 int DrawTextW(HDC hdc, LPCWSTR text, int count, LPRECT rect, UINT format) {
+  if (!platform::requireUiThread()) return 0;
   Dc* dc = findDc(hdc);
   Font* font = dc != nullptr ? findFont(dc->font) : nullptr;
   if (dc == nullptr || font == nullptr || text == nullptr || rect == nullptr) return 0;

@@ -94,7 +94,6 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
   }
   if (result.action != CommandLine::Action::Run) return result;
   if (scriptGiven && !options.headless) return failure("--script needs --headless");
-  if (options.refuseLeds && !options.headless) return failure("--refuse-leds needs --headless");
   return result;
 }
 
@@ -109,7 +108,7 @@ std::string usageText(const std::string& program) {
          "  --script FILE    the script to play (headless only; - reads standard input)\n"
          "  --trace FILE     where the trace goes (default standard output)\n"
          "  --leds           show the LEDs as a lamp strip beside the screen\n"
-         "  --refuse-leds    the LED driver refuses every setting (headless only)\n"
+         "  --refuse-leds    the LED driver refuses every setting\n"
          "  --help           print this text\n"
          "  --version        print the version\n";
 }

@@ -2,6 +2,7 @@
 
 #include "Options.h"
 #include "PlatformInternal.h"
+#include "core/UiThreadCalls.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -71,6 +72,8 @@ void startFromCommandLine(int argc, char** argv) {
 void continueOnThisThread() { core::makeUiThread(); }
 
 void endRun(int exitCode) {
+  // No message loop looks at the queue any more: a worker waiting for a box goes on.
+  core::endUiThreadCalls();
   backend().finishWorkers();
   trace("quit %d", exitCode);
   std::fflush(nullptr);

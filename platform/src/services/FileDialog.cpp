@@ -78,6 +78,7 @@ bool pumpWhileChoosing(unsigned maxWaitMs) {
 }  // namespace platform
 
 BOOL GetOpenFileNameW(LPOPENFILENAMEW record) {
+  if (!platform::requireUiThread()) return FALSE;
   using namespace platform;
   if (record == nullptr || record->lStructSize != sizeof(OPENFILENAMEW) || record->lpstrFile == nullptr ||
       record->nMaxFile == 0) {

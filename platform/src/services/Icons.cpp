@@ -95,13 +95,18 @@ const IconImage* iconImage(HICON icon) {
 
 using namespace platform::resources;
 
-HICON LoadIconW(HINSTANCE, LPCWSTR name) { return loadIcon(name, PreferredIconSize); }
+HICON LoadIconW(HINSTANCE, LPCWSTR name) {
+  if (!platform::requireUiThread()) return nullptr;
+  return loadIcon(name, PreferredIconSize);
+}
 
 BOOL DestroyIcon(HICON icon) {
+  if (!platform::requireUiThread()) return FALSE;
   return platform::core::handles().remove(icon, platform::core::HandleKind::Icon) ? TRUE : FALSE;
 }
 
 BOOL DrawIcon(HDC hdc, int x, int y, HICON icon) {
+  if (!platform::requireUiThread()) return FALSE;
   const IconImage* image = iconImage(icon);
   if (!image || !hdc) return FALSE;
   // The masked-out pixels take a key colour that the image itself does not use.

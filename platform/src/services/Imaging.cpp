@@ -91,6 +91,7 @@ class Image final : public ComObject<Image, IImage> {
   }
 
   HRESULT Draw(HDC hdc, const RECT* dstRect, const RECT* srcRect) override {
+    if (!platform::requireUiThread()) return E_FAIL;
     if (dstRect == nullptr) return E_INVALIDARG;
     RECT source = {0, 0, width_, height_};
     if (srcRect != nullptr) {

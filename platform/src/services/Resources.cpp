@@ -120,6 +120,7 @@ DWORD SizeofResource(HMODULE, HRSRC resource) {
 }
 
 HBITMAP LoadBitmapW(HINSTANCE, LPCWSTR name) {
+  if (!platform::requireUiThread()) return nullptr;
   const ResourceEntry* entry = find(name, RT_BITMAP);
   if (!entry) return nullptr;
   auto layout = readDib(entry->data);
@@ -134,6 +135,7 @@ HBITMAP LoadBitmapW(HINSTANCE, LPCWSTR name) {
 }
 
 HACCEL LoadAcceleratorsW(HINSTANCE, LPCWSTR tableName) {
+  if (!platform::requireUiThread()) return nullptr;
   const ResourceEntry* entry = find(tableName, RT_ACCELERATOR);
   if (!entry) return nullptr;
   // Entries of four words: flags, key, command, padding; the last one's flags carry 0x80.

@@ -112,6 +112,7 @@ using namespace platform::shell;
 
 INT_PTR DialogBoxIndirectParamW(HINSTANCE, LPCDLGTEMPLATEW dialogTemplate, HWND owner, DLGPROC dialogProc,
                                 LPARAM initParam) {
+  if (!requireUiThread()) return -1;
   // As on the phone, a dialog asked for while the program is quitting never shows.
   if (platform::quitPending()) return IDOK;
   if (!dialogTemplate) return -1;
@@ -150,6 +151,7 @@ INT_PTR DialogBoxIndirectParamW(HINSTANCE, LPCDLGTEMPLATEW dialogTemplate, HWND 
 }
 
 BOOL EndDialog(HWND hwnd, INT_PTR result) {
+  if (!requireUiThread()) return FALSE;
   Dialog* dialog = dialogOf(hwnd);
   if (!dialog) return FALSE;
   dialog->ended = true;
@@ -159,6 +161,7 @@ BOOL EndDialog(HWND hwnd, INT_PTR result) {
 }
 
 BOOL SHInitDialog(SHINITDLGINFO* info) {
+  if (!requireUiThread()) return FALSE;
   if (!info || !(info->dwMask & SHIDIM_FLAGS)) return FALSE;
   HWND hwnd = info->hDlg;
   Dialog* dialog = dialogOf(hwnd);

@@ -176,6 +176,7 @@ HWND createEmptyMenuBar(HWND parent) { return createBar(parent, MenuBar{}); }
 using namespace platform::shell;
 
 BOOL SHCreateMenuBar(SHMENUBARINFO* info) {
+  if (!platform::requireUiThread()) return FALSE;
   if (!info || !info->hwndParent || !IsWindow(info->hwndParent)) return FALSE;
   info->hwndMB = nullptr;
   ensureTitleBar();

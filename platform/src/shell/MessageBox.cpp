@@ -262,18 +262,24 @@ int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) {
   box.text = text ? text : u"";
   box.type = type;
   box.buttons = buttonsOf(type);
-  const std::string header = ownerName(owner) + " " + iconName(type) + " " + buttonsName(type) + " " +
-                             quoted(box.title) + " " + quoted(box.text);
+  const std::string what =
+      std::string(iconName(type)) + " " + buttonsName(type) + " " + quoted(box.title) + " " + quoted(box.text);
 
-  // As on the phone, a box asked for while the program is quitting never shows.
-  if (platform::quitPending()) {
-    platform::trace("box %s -> OK quit-pending", header.c_str());
-    return IDOK;
-  }
-  int answer = 0;
-  const platform::BoxRequest request{owner, box.title, box.text, type};
-  if (!platform::backend().answerBox(request, &answer)) answer = showBox(owner, box);
-  platform::trace("box %s -> %s", header.c_str(), platform::answerName(answer));
+  // The rest is the user-interface thread's: a worker's box waits for it there.
+  int answer = IDOK;
+  const bool asked = platform::backend().callOnUiThread([&] {
+    const std::string header = ownerName(owner) + " " + what;
+    // As on the phone, a box asked for while the program is quitting never shows.
+    if (platform::quitPending()) {
+      platform::trace("box %s -> OK quit-pending", header.c_str());
+      return;
+    }
+    const platform::BoxRequest request{owner, box.title, box.text, type};
+    if (!platform::backend().answerBox(request, &answer)) answer = showBox(owner, box);
+    platform::trace("box %s -> %s", header.c_str(), platform::answerName(answer));
+  });
+  // The game's loop had ended before a worker's box could show: it quits, as above.
+  if (!asked) platform::trace("box none %s -> OK quit-pending", what.c_str());
   return answer;
 }
 

@@ -218,6 +218,15 @@ std::string HeadlessBackend::programPath() {
 #endif
 }
 
+bool HeadlessBackend::callOnUiThread(const std::function<void()>& work) {
+  // A worker runs only while it holds the baton, the user-interface thread standing still: it
+  // does the work itself, at the same point of the run as ever.
+  if (!WorkerScheduler::instance().onWorker()) return Backend::callOnUiThread(work);
+  UiThreadStandIn standIn;
+  work();
+  return true;
+}
+
 void HeadlessBackend::queueAnswer(int answer) { answers_.push_back(answer); }
 void HeadlessBackend::queueChoice(const std::u16string& path) { choices_.push_back({true, path}); }
 void HeadlessBackend::queueChoiceCancel() { choices_.push_back({false, {}}); }

@@ -36,6 +36,7 @@ class HeadlessBackend : public Backend {
   void waitWhileChoosing(uint32_t deadline) override;
   void timeOfDay(int* hours, int* minutes) override;
   std::string programPath() override;
+  bool callOnUiThread(const std::function<void()>& work) override;
 
   // What the script's answer, choose and choose-cancel do, for tests driving the platform.
   void queueAnswer(int answer);

@@ -4,6 +4,7 @@
 #include "backends/sdl/ScreenAwake.h"
 #include "backends/sdl/TerminationSignal.h"
 #include "backends/sdl/WindowIcon.h"
+#include "core/UiThreadCalls.h"
 
 #include <climits>
 #include <cstdio>
@@ -87,14 +88,14 @@ bool SdlBackend::open(const Options& options, std::string* error) {
     *error = "no display: set DISPLAY or use --headless";
     return false;
   }
-  wakeEvent_ = SDL_RegisterEvents(4);
+  wakeEvent_ = SDL_RegisterEvents(3);
   if (wakeEvent_ == UINT32_MAX) {
     *error = std::string("cannot register events: ") + SDL_GetError();
     return false;
   }
   terminateEvent_ = wakeEvent_ + 1;
-  uiCallEvent_ = wakeEvent_ + 2;
-  raiseEvent_ = wakeEvent_ + 3;
+  raiseEvent_ = wakeEvent_ + 2;
+  refuseLeds_ = options.refuseLeds;
   if (options.leds) lamps_ = std::make_unique<lamps::LampStrip>();
   if (!presenter_.open(options.screenWidth, options.screenHeight, lamps_.get(), error)) return false;
   watchTerminationSignals(terminateEvent_);
@@ -174,10 +175,6 @@ void SdlBackend::handle(const SDL_Event& event) {
   }
   if (event.type == terminateEvent_) {
     terminating_ = true;
-    return;
-  }
-  if (event.type == uiCallEvent_) {
-    uiCall_.run();
     return;
   }
   if (event.type == raiseEvent_) {
@@ -270,7 +267,7 @@ void SdlBackend::ledChanged(const NLED_SETTINGS_INFO& settings) {
 
 void SdlBackend::backlightChanged(bool held) { holdScreenAwake(held); }
 
-bool SdlBackend::ledAccepts(UINT) { return true; }
+bool SdlBackend::ledAccepts(UINT) { return !refuseLeds_; }
 
 bool SdlBackend::answerBox(const BoxRequest&, int*) { return false; }
 
@@ -315,11 +312,11 @@ void SdlBackend::joinDesktop(const Options& options) {
   answers.hasWindow = [this](const std::optional<std::u16string>& className,
                              const std::optional<std::u16string>& title) {
     bool found = false;
-    uiCall_.call(
-        [&] {
-          found = FindWindowW(className ? className->c_str() : nullptr, title ? title->c_str() : nullptr) != nullptr;
-        },
-        kAnswerWait);
+    const std::function<void()> look = [&] {
+      found = FindWindowW(className ? className->c_str() : nullptr, title ? title->c_str() : nullptr) != nullptr;
+    };
+    core::UiThreadCall call(look);
+    if (call.queue()) call.waitFor(kAnswerWait);
     return found;
   };
   answers.raise = [this] { pushEvent(raiseEvent_); };

@@ -10,7 +10,6 @@
 #include "backends/sdl/SdlAudio.h"
 #include "backends/sdl/SdlInput.h"
 #include "backends/sdl/SdlPresenter.h"
-#include "backends/sdl/UiThreadCall.h"
 
 #include <SDL.h>
 
@@ -71,16 +70,14 @@ class SdlBackend final : public Backend {
   BeepPlayer beeps_;
   uint32_t wakeEvent_ = 0;
   uint32_t terminateEvent_ = 0;
-  uint32_t uiCallEvent_ = 0;  // a later instance's question waits for the window manager
-  uint32_t raiseEvent_ = 0;   // a later instance asked this one to come forward
+  uint32_t raiseEvent_ = 0;  // a later instance asked this one to come forward
   std::atomic<bool> wakePending_{false};
   bool terminating_ = false;
   HWND lastClosed_ = nullptr;
   bool iconTried_ = false;
   bool firstFrameLogged_ = false;
   std::FILE* tickLog_ = nullptr;  // VORTELLE_TICK_LOG: how late each timer wake was
-  UiThreadCall uiCall_{[this] { pushEvent(uiCallEvent_); }};
-  // After uiCall_: its thread may be waiting in it while the link ends.
+  bool refuseLeds_ = false;       // --refuse-leds
   std::unique_ptr<InstanceLink> instance_;
 };
 

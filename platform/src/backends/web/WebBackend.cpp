@@ -3,6 +3,7 @@
 #include "backends/shared/BeepTones.h"
 #include "backends/shared/LampDrawing.h"
 #include "backends/web/BrowserPage.h"
+#include "core/UiThreadCalls.h"
 #include "services/DecodedPicture.h"
 
 #include <emscripten.h>
@@ -19,6 +20,8 @@ namespace {
 
 // The longest a worker's sequence lasts is a fraction of this.
 constexpr uint32_t kWorkerEndWait = 2000;
+// How long a worker fiber sleeps between looks at a call it left for the user-interface code.
+constexpr uint32_t kUiCallStep = 10;
 // A vibration the game turns on lasts until it turns it off; the browser wants a length.
 constexpr int kVibrationHold = 10000;
 
@@ -189,6 +192,15 @@ bool WebBackend::startThread(LPTHREAD_START_ROUTINE start, void* parameter) { re
 void WebBackend::finishWorkers() {
   const uint32_t until = now() + kWorkerEndWait;
   while (workers_.alive() > 0 && now() < until) sleepUntil(std::min(until, workers_.nextWake()));
+}
+
+bool WebBackend::callOnUiThread(const std::function<void()>& work) {
+  if (!workers_.onWorker()) return Backend::callOnUiThread(work);
+  // The user-interface code runs only while this fiber sleeps: it waits in short sleeps.
+  core::UiThreadCall call(work);
+  if (!call.queue()) return false;
+  while (!call.settled()) workers_.sleepUntil(now() + kUiCallStep);
+  return call.finished();
 }
 
 void WebBackend::beep(UINT type) {

@@ -37,6 +37,7 @@ class WebBackend final : public Backend {
   ChooserResult chooseFile(const FileChooserRequest& request, std::string* hostPath) override;
   void titleChanged(const std::u16string& title) override;
   std::string programPath() override;
+  bool callOnUiThread(const std::function<void()>& work) override;
   bool findOtherInstance(LPCWSTR className, LPCWSTR title) override;
   bool raiseOtherInstance() override;
   void ended(int exitCode) override;
