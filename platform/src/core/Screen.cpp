@@ -52,9 +52,16 @@ bool writeScreenshot(const std::string& path, std::string* error) {
     if (error) *error = path + ": " + std::strerror(errno);
     return false;
   }
+  // The system's reason (a full disk) says more than the encoder's "Write Error".
+  errno = 0;
   bool ok = png_image_write_to_stdio(&image, file, 0, rgb.data(), 0, nullptr) != 0;
-  ok = std::fclose(file) == 0 && ok;
-  if (!ok && error) *error = path + ": " + (image.message[0] ? image.message : "can't be written");
+  int reason = ok ? 0 : errno;
+  if (std::fclose(file) != 0) {
+    if (ok || reason == 0) reason = errno;
+    ok = false;
+  }
+  if (!ok && error)
+    *error = path + ": " + (reason != 0 ? std::strerror(reason) : image.message[0] ? image.message : "can't be written");
   png_image_free(&image);
   if (!ok) std::remove(path.c_str());  // no half-written picture left behind
   return ok;
