@@ -60,8 +60,10 @@ bool writeScreenshot(const std::string& path, std::string* error) {
     if (ok || reason == 0) reason = errno;
     ok = false;
   }
-  if (!ok && error)
-    *error = path + ": " + (reason != 0 ? std::strerror(reason) : image.message[0] ? image.message : "can't be written");
+  if (!ok && error) {
+    const char* why = reason != 0 ? std::strerror(reason) : image.message;
+    *error = path + ": " + (why[0] != '\0' ? why : "can't be written");
+  }
   png_image_free(&image);
   if (!ok) std::remove(path.c_str());  // no half-written picture left behind
   return ok;
