@@ -103,7 +103,7 @@ std::string usageText(const std::string& program, const char* screens) {
                      " [options]\n"
                      "\n"
                      "  --screen WxH     the phone's screen size in pixels (default 480x800)\n";
-  if (screens != nullptr && *screens != '\0') text += "                   plays on " + std::string(screens) + "\n";
+  if (screens != nullptr && *screens != '\0') text += "                   " + std::string(screens) + "\n";
   return text +
          "  --model TEXT     the device model text the phone reports (default: this machine's;\n"
          "                   \"\" reports none)\n"
