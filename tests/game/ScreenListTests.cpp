@@ -26,8 +26,9 @@ TEST(ScreenList, HelpNamesExactlyTheScreensTheGameAccepts) {
 
   for (int width = 1; width <= 1000; ++width)
     for (int height = 1; height <= 1000; ++height)
-      if (ProfileOfSize(width, height) != SCREEN_UNSUPPORTED)
+      if (ProfileOfSize(width, height) != SCREEN_UNSUPPORTED) {
         EXPECT_EQ(sizes.count({width, height}), 1u) << width << "x" << height << " is played but not listed";
+      }
 }
 
 }  // namespace
