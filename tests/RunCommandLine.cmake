@@ -1,7 +1,7 @@
 # Runs the program once with a command line and checks what a user sees: the exit code, standard
 # error (matched whole, so one line means one line), standard output, and the last line of a
 # file the run wrote.
-#   PROGRAM, ARGS (a list; "@WORK@" in it stands for WORK), WORK, EXIT
+#   PROGRAM, ARGS (the arguments between "|"; "@WORK@" in them stands for WORK), WORK, EXIT
 #   STDERR       regular expression for the one line on standard error (absent: nothing there)
 #   STDOUT       regular expression that standard output must contain (optional)
 #   INPUT        file given as standard input (optional)
@@ -10,6 +10,7 @@
 cmake_minimum_required(VERSION 3.25)
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
+string(REPLACE "|" ";" ARGS "${ARGS}")
 list(TRANSFORM ARGS REPLACE "@WORK@" "${WORK}")
 set(redirect "")
 if(DEFINED INPUT)
