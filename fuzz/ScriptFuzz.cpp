@@ -6,7 +6,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (int side : {320, 800}) {
     std::vector<platform::ScriptStep> steps;
     std::string error;
-    platform::parseScript(text, 480, side, &steps, &error);
+    platform::parseScript(text, "fuzz.script", 480, side, &steps, &error);
   }
   return 0;
 }

@@ -71,10 +71,30 @@ bool pumpWhileChoosing(unsigned maxWaitMs);
 std::u16string modelText();
 
 // ---------------------------------------------------------------------------
-// Trace (core/Trace.cpp): "TIME EVENT" lines in the headless driver's format.
+// The program's name, set once at start-up from argv[0]'s base name (core/ProgramName.cpp), and
+// its messages: one line on standard error, "PROGRAM: MESSAGE".
 
-void setTraceOutput(std::FILE* file);  // nullptr: no trace
+void setProgramName(const char* argv0);
+const char* programName();
+void complain(const std::string& message);
+
+// ---------------------------------------------------------------------------
+// Trace (core/Trace.cpp): "TIME EVENT" lines in the headless driver's format, written by
+// core/TraceOutput.cpp, which also ends the run.
+
+// nullptr: no trace. `name` names the file in messages; empty: standard output.
+void setTraceOutput(std::FILE* file, const std::string& name = {});
 bool tracing();
+// Writes one line; a failed write is said on standard error and ends the run (leave()).
+void writeTraceLine(uint32_t time, const std::string& event);
+// The exit code of a run whose output (the trace, a screenshot) could not be written.
+constexpr int OutputFailureExit = 2;
+// Flushes and closes the trace. Returns the code to exit with: `exitCode`, or OutputFailureExit
+// when the trace could not be written and the run would otherwise have ended with 0.
+int finishOutput(int exitCode);
+// The one way out of a run that does not return from main(): finishOutput(), then the process
+// ends without tearing down the game's objects and threads.
+[[noreturn]] void leave(int exitCode);
 void trace(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // A text in double quotes with \n, \" and \\ escaped, as UTF-8.
 std::string quoted(const std::u16string& text);

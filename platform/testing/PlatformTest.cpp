@@ -151,7 +151,7 @@ void chooseCancel() { backend().queueChoiceCancel(); }
 bool script(const std::string& lines) {
   std::vector<platform::ScriptStep> steps;
   std::string error;
-  if (!platform::parseScript(lines, platform::screenWidth(), platform::screenHeight(), &steps, &error)) {
+  if (!platform::parseScript(lines, "script", platform::screenWidth(), platform::screenHeight(), &steps, &error)) {
     std::fprintf(stderr, "platform_test::script: %s\n", error.c_str());
     return false;
   }

@@ -1,6 +1,7 @@
 // The shapes' pixel rules hold all the way to a screenshot file: a window paints them through
 // BeginPaint, and the PNG on disk is read back and checked at the screen's own pixels.
 #include "GdiTestSupport.h"
+#include "PlatformInternal.h"
 #include "PlatformTest.h"
 #include "PngFile.h"
 #include "TestWindows.h"
@@ -8,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+
+#include <sys/stat.h>
 
 using namespace gdi_test;
 
@@ -62,6 +65,23 @@ TEST(GdiScreenshot, ShapesKeepTheirPixelsInThePngFile) {
     for (int x = 0; x < expected.width(); ++x)
       ASSERT_EQ(png.at(origin.x + x, origin.y + y), rgb(expected.at(x, y))) << x << "," << y;
   EXPECT_EQ(png.at(origin.x + 240, origin.y + 230), platform_test::pixel(origin.x + 240, origin.y + 230));
+}
+
+// A picture that can't be written says why, and what was there before it stays: a failed
+// screenshot to /dev/full once removed the device itself.
+TEST(GdiScreenshot, AFullDiskIsSaidAndADeviceIsNotRemoved) {
+  platform_test::start();
+  struct stat before;
+  ASSERT_EQ(stat("/dev/full", &before), 0);
+  std::string error;
+  EXPECT_FALSE(platform::writeScreenshot("/dev/full", &error));
+  EXPECT_EQ(error, "/dev/full: No space left on device");
+  struct stat after;
+  ASSERT_EQ(stat("/dev/full", &after), 0);
+  EXPECT_TRUE(S_ISCHR(after.st_mode));
+
+  EXPECT_FALSE(platform::writeScreenshot("/nonexistent/shot.png", &error));
+  EXPECT_EQ(error, "/nonexistent/shot.png: No such file or directory");
 }
 
 }  // namespace

@@ -76,6 +76,16 @@ TEST(Options, MistakesNameTheOptionInOneLine) {
   }
 }
 
+TEST(Options, HelpListsTheScreensTheProgramGives) {
+  const std::string screens = "the program plays on 1x2 and 3x4";
+  std::string withScreens = platform::usageText("prog", screens.c_str());
+  EXPECT_EQ(withScreens.rfind("Usage: prog [options]\n", 0), 0u) << withScreens;
+  EXPECT_NE(withScreens.find("(default 480x800)\n                   " + screens + "\n"), std::string::npos)
+      << withScreens;
+  EXPECT_EQ(platform::usageText("prog").find("plays on"), std::string::npos);
+  EXPECT_EQ(platform::usageText("prog", nullptr), platform::usageText("prog", ""));
+}
+
 // The program itself: argv as the system gives it.
 void startWith(std::vector<std::string> arguments) {
   arguments.insert(arguments.begin(), "/usr/bin/vortelle");
@@ -98,8 +108,8 @@ TEST(OptionsDeathTest, MistakesEndTheProgramWithTwoBeforeTheGameStartsAndHelpWit
       {{"--bogus"}, 2, "unknown option --bogus"},
       {{"--headless", "--script", "/nonexistent/play.script"}, 2, "--script: cannot read /nonexistent/play.script"},
       {{"--headless", "--trace", "/nonexistent/dir/out.trace"}, 2, "--trace: cannot write"},
-      // A script error is reported with its line before anything is played.
-      {{"--headless", "--script", script}, 2, "line 4: unknown command 'jump'"},
+      // A script error is reported with its file and line before anything is played.
+      {{"--headless", "--script", script}, 2, "^vortelle: [^\n]*bad\\.script:4: unknown command 'jump'\n$"},
       {{"--help"}, 0, "^$"},
       {{"--version"}, 0, "^$"},
   };

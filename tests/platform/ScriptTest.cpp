@@ -11,7 +11,7 @@ using Kind = platform::ScriptStep::Kind;
 std::vector<ScriptStep> parse(const std::string& text) {
   std::vector<ScriptStep> steps;
   std::string error;
-  EXPECT_TRUE(platform::parseScript(text, 480, 800, &steps, &error)) << error;
+  EXPECT_TRUE(platform::parseScript(text, "play.script", 480, 800, &steps, &error)) << error;
   return steps;
 }
 
@@ -71,28 +71,33 @@ TEST(Script, KeyNamesAreThePhonesKeys) {
   }
 }
 
-TEST(Script, ABadLineIsReportedWithItsNumberAndNothingIsKept) {
+TEST(Script, ABadLineIsReportedWithItsFileAndNumberAndNothingIsKept) {
   const std::pair<const char*, const char*> bad[] = {
-      {"# one\n\nwait 10\nfly 1 2\n", "line 4: unknown command 'fly'"},
-      {"tap 1\n", "line 1: tap"},
-      {"wait 1\ntap 480 10\n", "line 2: tap: (480, 10) is not a point"},
-      {"tap -1 10\n", "line 1:"},
-      {"wait soon\n", "line 1: wait"},
-      {"wait -5\n", "line 1: wait"},
-      {"\nanswer MAYBE\n", "line 2: answer"},
-      {"key HOME\n", "line 1: unknown key 'HOME'"},
-      {"key CTRL+\n", "line 1: unknown key 'CTRL+'"},
-      {"choose\n", "line 1: choose"},
-      {"choose-cancel now\n", "line 1: choose-cancel"},
-      {"screenshot\n", "line 1: screenshot"},
+      {"# one\n\nwait 10\nfly 1 2\n", "play.script:4: unknown command 'fly'"},
+      {"tap 1\n", "play.script:1: tap"},
+      {"wait 1\ntap 480 10\n", "play.script:2: tap: (480, 10) is not a point"},
+      {"tap -1 10\n", "play.script:1:"},
+      {"wait soon\n", "play.script:1: wait"},
+      {"wait -5\n", "play.script:1: wait"},
+      {"\nanswer MAYBE\n", "play.script:2: answer"},
+      {"key HOME\n", "play.script:1: unknown key 'HOME'"},
+      {"key CTRL+\n", "play.script:1: unknown key 'CTRL+'"},
+      {"choose\n", "play.script:1: choose"},
+      {"choose-cancel now\n", "play.script:1: choose-cancel"},
+      {"screenshot\n", "play.script:1: screenshot"},
   };
   for (const auto& [text, message] : bad) {
     std::vector<ScriptStep> steps;
     std::string error;
-    EXPECT_FALSE(platform::parseScript(text, 480, 800, &steps, &error)) << text;
+    EXPECT_FALSE(platform::parseScript(text, "play.script", 480, 800, &steps, &error)) << text;
     EXPECT_TRUE(steps.empty()) << text;
     EXPECT_EQ(error.rfind(message, 0), 0u) << text << ": " << error;
   }
+}
+
+TEST(Script, StandardInputIsNamedAsSuch) {
+  EXPECT_EQ(platform::scriptName("-"), "<stdin>");
+  EXPECT_EQ(platform::scriptName("../play.script"), "../play.script");
 }
 
 }  // namespace

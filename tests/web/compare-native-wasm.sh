@@ -89,7 +89,9 @@ while IFS= read -r script; do
 done < <(find "$scenarios" -name '*.script' | sort)
 
 # Command lines beside the scenarios: the options' own answers, a script on standard input and the
-# trace on standard output. Each gets the same few lines on standard input.
+# trace on standard output, and the messages of a script error and of output that can't be
+# written. Each gets the same few lines on standard input.
+lines=$(pwd)/tests/command-line
 commandLines=(
   "--help"
   "--version"
@@ -98,6 +100,9 @@ commandLines=(
   "--script -"
   "--headless --script $work/missing.script"
   "--headless --screen 320x320 --model \"\" --script -"
+  "--headless --script - --trace /dev/full"
+  "--headless --script $lines/bad.script"
+  "--headless --script $lines/full-screenshot.script"
 )
 for i in "${!commandLines[@]}"; do
   name=command-line-$i

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include <png.h>
+#include <sys/stat.h>
 
 namespace platform {
 
@@ -52,11 +53,23 @@ bool writeScreenshot(const std::string& path, std::string* error) {
     if (error) *error = path + ": " + std::strerror(errno);
     return false;
   }
+  // Only a file of our own is removed when the picture fails: never a device such as /dev/full.
+  struct stat status;
+  const bool regularFile = fstat(fileno(file), &status) == 0 && S_ISREG(status.st_mode);
+  // The system's reason (a full disk) says more than the encoder's "Write Error".
+  errno = 0;
   bool ok = png_image_write_to_stdio(&image, file, 0, rgb.data(), 0, nullptr) != 0;
-  ok = std::fclose(file) == 0 && ok;
-  if (!ok && error) *error = path + ": " + (image.message[0] ? image.message : "can't be written");
+  int reason = ok ? 0 : errno;
+  if (std::fclose(file) != 0) {
+    if (ok || reason == 0) reason = errno;
+    ok = false;
+  }
+  if (!ok && error) {
+    const char* why = reason != 0 ? std::strerror(reason) : image.message;
+    *error = path + ": " + (why[0] != '\0' ? why : "can't be written");
+  }
   png_image_free(&image);
-  if (!ok) std::remove(path.c_str());  // no half-written picture left behind
+  if (!ok && regularFile) std::remove(path.c_str());  // no half-written picture left behind
   return ok;
 }
 

@@ -1,32 +1,18 @@
 // The trace: one "TIME EVENT" line for everything a person would notice. Workers trace too, so
-// lines are written whole under a lock.
+// lines are written whole under a lock (core/TraceOutput.cpp).
 #include "PlatformInternal.h"
 
 #include <cstdarg>
 #include <cstdio>
-#include <mutex>
 #include <string>
 
 namespace platform {
 
 namespace {
 
-std::mutex traceLock;
-std::FILE* traceFile = nullptr;
-
 thread_local char currentThreadName[16] = "";
 
 }  // namespace
-
-void setTraceOutput(std::FILE* file) {
-  std::lock_guard<std::mutex> hold(traceLock);
-  traceFile = file;
-}
-
-bool tracing() {
-  std::lock_guard<std::mutex> hold(traceLock);
-  return traceFile != nullptr;
-}
 
 void trace(const char* format, ...) {
   va_list arguments;
@@ -47,11 +33,7 @@ void trace(const char* format, ...) {
   }
   va_end(arguments);
 
-  uint32_t time = started() ? backend().now() : 0;
-  std::lock_guard<std::mutex> hold(traceLock);
-  if (!traceFile) return;
-  std::fprintf(traceFile, "%u %s\n", time, event.c_str());
-  std::fflush(traceFile);
+  writeTraceLine(started() ? backend().now() : 0, event);
 }
 
 std::string quoted(const std::u16string& text) {

@@ -72,8 +72,7 @@ std::vector<std::shared_ptr<const FaceFile>> facesFor(const LOGFONTW& logFont) {
       failures.push_back(std::move(failure));
   }
   std::string instead = files.empty() ? "drawing no text" : "drawing with " + files.front()->family;
-  for (const std::string& failure : failures)
-    std::fprintf(stderr, "vortelle: %s; %s\n", failure.c_str(), instead.c_str());
+  for (const std::string& failure : failures) complain(failure + "; " + instead);
   return files;
 }
 

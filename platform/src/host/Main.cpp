@@ -5,12 +5,14 @@
 #include "host/Start.h"
 
 __attribute__((constructor(101))) static void startPlatform(int argc, char** argv, char** /*envp*/) {
+#ifdef PROGRAM_SCREENS
+  platform::setProgramScreens(PROGRAM_SCREENS);  // the program's build names them
+#endif
   platform::startFromCommandLine(argc, argv);
 }
 
 int main() {
   static WCHAR commandLine[] = TEXT("");
   int exitCode = WinMain(GetModuleHandleW(nullptr), nullptr, commandLine, SW_SHOW);
-  platform::endRun(exitCode);
-  return exitCode;
+  return platform::endRun(exitCode);
 }

@@ -97,11 +97,13 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
   return result;
 }
 
-std::string usageText(const std::string& program) {
-  return "Usage: " + program +
-         " [options]\n"
-         "\n"
-         "  --screen WxH     the phone's screen size in pixels (default 480x800)\n"
+std::string usageText(const std::string& program, const char* screens) {
+  std::string text = "Usage: " + program +
+                     " [options]\n"
+                     "\n"
+                     "  --screen WxH     the phone's screen size in pixels (default 480x800)\n";
+  if (screens != nullptr && *screens != '\0') text += "                   " + std::string(screens) + "\n";
+  return text +
          "  --model TEXT     the device model text the phone reports (default: this machine's;\n"
          "                   \"\" reports none)\n"
          "  --headless       in-memory screen, virtual clock, driven by a script\n"
@@ -110,7 +112,10 @@ std::string usageText(const std::string& program) {
          "  --leds           show the LEDs as a lamp strip beside the screen\n"
          "  --refuse-leds    the LED driver refuses every setting\n"
          "  --help           print this text\n"
-         "  --version        print the version\n";
+         "  --version        print the version\n"
+         "\n"
+         "Exit codes: 0 or the program's own; 2 for a bad option or script line, or output that\n"
+         "can't be written; 3 for a question the script does not answer.\n";
 }
 
 }  // namespace platform

@@ -19,7 +19,7 @@ struct CommandLine {
 // `arguments` are the program's arguments without the program's name.
 CommandLine parseCommandLine(const std::vector<std::string>& arguments);
 
-// The text --help prints.
-std::string usageText(const std::string& program);
+// The text --help prints; `screens` (may be nullptr) lists the screens the program plays on.
+std::string usageText(const std::string& program, const char* screens = nullptr);
 
 }  // namespace platform

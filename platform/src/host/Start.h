@@ -4,6 +4,10 @@
 
 namespace platform {
 
+// The screens the program plays on, as --help lists them (the program knows, not the platform):
+// given before startFromCommandLine(); nullptr lists none.
+void setProgramScreens(const char* text);
+
 // Parses the options, opens the trace, makes the back end and starts the platform. Ends the
 // process for --help and --version (0) and on any error (2, one line on standard error).
 void startFromCommandLine(int argc, char** argv);
@@ -12,7 +16,8 @@ void startFromCommandLine(int argc, char** argv);
 // thread than start-up (the web build's main() has a thread of its own).
 void continueOnThisThread();
 
-// The game's message loop ended with `exitCode`: traces it and flushes the trace.
-void endRun(int exitCode);
+// The game's message loop ended with `exitCode`: traces it and closes the trace. Returns the
+// code to exit with: `exitCode`, or 2 when the trace could not be written.
+int endRun(int exitCode);
 
 }  // namespace platform

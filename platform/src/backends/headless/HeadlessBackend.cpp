@@ -19,9 +19,8 @@ namespace {
 
 // A question the script did not answer ends the run: the game would wait for a person.
 [[noreturn]] void unanswered(const std::string& message) {
-  std::fflush(nullptr);
-  std::fprintf(stderr, "%s: %s\n", program_invocation_short_name, message.c_str());
-  std::_Exit(3);
+  complain(message);
+  leave(3);
 }
 
 bool buttonOf(UINT type, int answer) {
@@ -50,6 +49,10 @@ bool readScript(const std::string& path, std::string* text, std::string* error) 
     char buffer[4096];
     size_t count;
     while ((count = std::fread(buffer, 1, sizeof buffer, stdin)) > 0) contents.write(buffer, std::streamsize(count));
+    if (std::ferror(stdin)) {
+      *error = std::string("--script: cannot read standard input: ") + std::strerror(errno);
+      return false;
+    }
   } else {
     std::ifstream file(path, std::ios::binary);
     if (!file) {
@@ -68,7 +71,8 @@ Backend* createHeadlessBackend(const Options& options, std::string* error) {
   std::string text;
   if (!readScript(options.scriptPath, &text, error)) return nullptr;
   std::vector<ScriptStep> steps;
-  if (!parseScript(text, options.screenWidth, options.screenHeight, &steps, error)) return nullptr;
+  if (!parseScript(text, scriptName(options.scriptPath), options.screenWidth, options.screenHeight, &steps, error))
+    return nullptr;
   WorkerScheduler::instance().reset();
   return new HeadlessBackend(options, std::move(steps), HeadlessBackend::ScriptEnd::EndRun);
 }
@@ -116,10 +120,9 @@ void HeadlessBackend::idle(uint32_t deadline) {
       case ScriptStep::Kind::Screenshot: {
         std::string error;
         if (!writeScreenshot(step.text, &error)) {
-          std::fflush(nullptr);
-          std::fprintf(stderr, "%s: line %d: screenshot %s: %s\n", program_invocation_short_name, step.line,
-                       step.text.c_str(), error.c_str());
-          std::_Exit(2);
+          // The error names the file.
+          complain(scriptName(options_.scriptPath) + ":" + std::to_string(step.line) + ": screenshot " + error);
+          leave(OutputFailureExit);
         }
         break;
       }
@@ -146,9 +149,7 @@ void HeadlessBackend::endOfScript() {
     std::abort();
   }
   trace("end");
-  std::fflush(nullptr);
-  // The game is still running: its objects and threads are not torn down, as the phone would not.
-  std::_Exit(0);
+  leave(0);
 }
 
 void HeadlessBackend::screenChanged(const RECT&) {}

@@ -71,8 +71,10 @@ bool keySteps(const std::string& name, std::vector<ScriptStep>* steps) {
   return true;
 }
 
-bool parseScript(const std::string& text, int screenWidth, int screenHeight, std::vector<ScriptStep>* steps,
-                 std::string* error) {
+std::string scriptName(const std::string& path) { return path == "-" ? "<stdin>" : path; }
+
+bool parseScript(const std::string& text, const std::string& name, int screenWidth, int screenHeight,
+                 std::vector<ScriptStep>* steps, std::string* error) {
   std::vector<ScriptStep> parsed;
   std::istringstream in(text);
   std::string line;
@@ -84,7 +86,7 @@ bool parseScript(const std::string& text, int screenWidth, int screenHeight, std
     if (word.empty() || word[0][0] == '#') continue;
     const std::string& command = word[0];
     auto fail = [&](const std::string& message) {
-      *error = "line " + std::to_string(lineNumber) + ": " + message;
+      *error = name + ":" + std::to_string(lineNumber) + ": " + message;
       return false;
     };
     auto add = [&](ScriptStep step) {

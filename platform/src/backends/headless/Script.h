@@ -32,9 +32,12 @@ struct ScriptStep {
 // down, the key down, the key up, Control up. False for an unknown name.
 bool keySteps(const std::string& name, std::vector<ScriptStep>* steps);
 
+// The script's name in messages: its path as given, "<stdin>" for standard input ("-").
+std::string scriptName(const std::string& path);
+
 // Parses the whole script. Points must lie on a screen of the given size. On an error returns
-// false with "line N: ..." in *error.
-bool parseScript(const std::string& text, int screenWidth, int screenHeight, std::vector<ScriptStep>* steps,
-                 std::string* error);
+// false with "NAME:LINE: ..." in *error.
+bool parseScript(const std::string& text, const std::string& name, int screenWidth, int screenHeight,
+                 std::vector<ScriptStep>* steps, std::string* error);
 
 }  // namespace platform

@@ -6,6 +6,7 @@
 #include "backends/sdl/WindowIcon.h"
 #include "core/UiThreadCalls.h"
 
+#include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <condition_variable>
@@ -103,7 +104,11 @@ bool SdlBackend::open(const Options& options, std::string* error) {
 
   if (const char* path = std::getenv("VORTELLE_TICK_LOG"); path != nullptr && *path != '\0') {
     tickLog_ = std::fopen(path, "w");
-    if (tickLog_ != nullptr) std::setvbuf(tickLog_, nullptr, _IOLBF, 0);
+    if (tickLog_ == nullptr) {
+      *error = std::string("VORTELLE_TICK_LOG: cannot write ") + path + ": " + std::strerror(errno);
+      return false;
+    }
+    std::setvbuf(tickLog_, nullptr, _IOLBF, 0);
   }
   return true;
 }
@@ -157,15 +162,22 @@ void SdlBackend::idle(uint32_t deadline) {
     closeActiveWindow();
     return;
   }
-  if (!ownFirst && tickLog_ != nullptr) {
-    std::fprintf(tickLog_, "tick %lld\n", static_cast<long long>(nowMicros() - until));
-  }
+  if (!ownFirst && tickLog_ != nullptr) logTick("tick", nowMicros() - until);
 }
 
 void SdlBackend::present() {
   if (!presenter_.present(screenSurface() ? &screenSurface()->pixels() : nullptr, now()) || firstFrameLogged_) return;
   firstFrameLogged_ = true;
-  if (tickLog_ != nullptr) std::fprintf(tickLog_, "first-frame %lld\n", static_cast<long long>(nowMicros()));
+  if (tickLog_ != nullptr) logTick("first-frame", nowMicros());
+}
+
+void SdlBackend::logTick(const char* event, int64_t micros) {
+  // Line-buffered: a line that can't be written fails here, and ends the run as a trace would.
+  errno = 0;
+  if (std::fprintf(tickLog_, "%s %lld\n", event, static_cast<long long>(micros)) >= 0 && std::ferror(tickLog_) == 0)
+    return;
+  complain(std::string(std::getenv("VORTELLE_TICK_LOG")) + ": " + std::strerror(errno != 0 ? errno : EIO));
+  leave(OutputFailureExit);
 }
 
 void SdlBackend::handle(const SDL_Event& event) {
@@ -277,9 +289,7 @@ ChooserResult SdlBackend::chooseFile(const FileChooserRequest& request, std::str
   ChooserResult result = choosePortal(request, hostPath);
   if (result == ChooserResult::Unavailable) result = chooseZenity(request, hostPath);
   if (result == ChooserResult::Unavailable)
-    std::fprintf(stderr,
-                 "vortelle: no file chooser: neither the desktop portal nor zenity is available; the picture "
-                 "stays as it was\n");
+    complain("no file chooser: neither the desktop portal nor zenity is available; the picture stays as it was");
   return result;
 }
 

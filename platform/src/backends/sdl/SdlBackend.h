@@ -53,6 +53,8 @@ class SdlBackend final : public Backend {
   void handle(const SDL_Event& event);
   void closeActiveWindow();
   void present();
+  // One line of VORTELLE_TICK_LOG; a line that cannot be written ends the run.
+  void logTick(const char* event, int64_t micros);
   // Holds the instance's name for later instances, or finds that an earlier one holds it.
   void joinDesktop(const Options& options);
   void pushEvent(uint32_t type);

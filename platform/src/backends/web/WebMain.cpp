@@ -34,6 +34,9 @@ __attribute__((constructor(101))) static void startPlatform() {
   }
   for (std::string& text : texts) argv.push_back(text.data());
   argv.push_back(nullptr);
+#ifdef PROGRAM_SCREENS
+  platform::setProgramScreens(PROGRAM_SCREENS);  // the program's build names them
+#endif
   platform::startFromCommandLine(argc, argv.data());
 }
 
@@ -41,6 +44,5 @@ int main() {
   platform::continueOnThisThread();
   static WCHAR commandLine[] = TEXT("");
   int exitCode = WinMain(GetModuleHandleW(nullptr), nullptr, commandLine, SW_SHOW);
-  platform::endRun(exitCode);
-  return exitCode;
+  return platform::endRun(exitCode);
 }
