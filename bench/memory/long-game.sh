@@ -128,7 +128,7 @@ writeScript() {
 
 # Plays SCRIPT on SCREEN and writes "virtual-ms rss-kB" a line to SAMPLES, every 20 ms.
 playSampled() {
-  local screen=$1 script=$2 trace=$3 samples=$4 pid key value unit last virtual
+  local screen=$1 script=$2 trace=$3 samples=$4 pid key value last virtual
   : >"$trace"
   "$program" --headless --screen "$screen" --model TestPhone --script "$script" --trace "$trace" \
     2>"$trace.stderr" &
@@ -136,7 +136,7 @@ playSampled() {
   : >"$samples"
   while [ -r "/proc/$pid/status" ]; do
     value=""
-    while read -r key value unit; do
+    while read -r key value _; do
       [ "$key" = VmRSS: ] && break
     done <"/proc/$pid/status" 2>/dev/null || true
     last=$(tail -c 200 "$trace" | tail -n 1)

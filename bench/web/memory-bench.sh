@@ -18,6 +18,8 @@ choices=${3:-200}
 cd "$(dirname "$0")/../.."
 [ -e "$web/vortelle.wasm" ] || { echo "memory-bench.sh: no page in $web (scripts/web.sh --build-only)" >&2; exit 2; }
 [ -e "$native/img/char_01.jpg" ] || { echo "memory-bench.sh: no game pictures in $native/img (build the native game)" >&2; exit 2; }
+# Chromium alone: browser-client.sh installs the engines this names.
+# shellcheck disable=SC2034
 engines=chromium
 . tests/web/browser-client.sh
 exec node bench/web/memory-bench.mjs "$web" "$native" "$client" "$choices"
