@@ -4,7 +4,7 @@
 
 #include "app/MainLayout.h"
 
-#include <regex>
+#include <cctype>
 #include <set>
 #include <string>
 #include <utility>
@@ -14,9 +14,15 @@ namespace {
 TEST(ScreenList, HelpNamesExactlyTheScreensTheGameAccepts) {
   const std::string listed = PROGRAM_SCREENS;
   std::set<std::pair<int, int>> sizes;
-  const std::regex size("([0-9]+)x([0-9]+)");
-  for (auto match = std::sregex_iterator(listed.begin(), listed.end(), size); match != std::sregex_iterator(); ++match)
-    sizes.insert({std::stoi((*match)[1]), std::stoi((*match)[2])});
+  // Every WIDTHxHEIGHT in the text.
+  for (size_t x = listed.find('x'); x != std::string::npos; x = listed.find('x', x + 1)) {
+    size_t begin = x;
+    while (begin > 0 && std::isdigit(static_cast<unsigned char>(listed[begin - 1]))) --begin;
+    size_t end = x + 1;
+    while (end < listed.size() && std::isdigit(static_cast<unsigned char>(listed[end]))) ++end;
+    if (begin < x && end > x + 1)
+      sizes.insert({std::stoi(listed.substr(begin, x - begin)), std::stoi(listed.substr(x + 1))});
+  }
   ASSERT_FALSE(sizes.empty()) << listed;
 
   for (auto [width, height] : sizes)
