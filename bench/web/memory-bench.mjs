@@ -7,7 +7,7 @@
 // start, after 20 choices and at the end, and fails when the module's memory at the end is larger
 // than after 20.
 // Usage: node memory-bench.mjs WEB_BUILD NATIVE_BUILD CLIENT_FOLDER [CHOICES]   (memory-bench.sh)
-import {copyFileSync, mkdtempSync, rmSync, writeFileSync} from 'node:fs';
+import {copyFileSync, mkdtempSync, readFileSync, rmSync, statSync, writeFileSync} from 'node:fs';
 import {tmpdir} from 'node:os';
 import {join, resolve} from 'node:path';
 import {phone, startEngine, startServer} from '../../tests/web/harness.mjs';
@@ -22,12 +22,17 @@ if (!Number.isInteger(choices) || choices <= early) {
 const root = resolve(import.meta.dirname, '../..');
 const work = mkdtempSync(join(tmpdir(), 'vortelle-memory-bench-'));
 writeFileSync(join(work, 'empty.jpg'), '');
+// A photo's size: a good JPEG and 3 MB after its end, which decoders leave alone.
+writeFileSync(join(work, 'camera.jpg'),
+              Buffer.concat([readFileSync(join(native, 'img', 'char_01.jpg')), Buffer.alloc(3 << 20)]));
 const good = [1, 2, 3, 4, 5, 6].map((n) => join(native, 'img', `char_0${n}.jpg`)).concat([
+  join(work, 'camera.jpg'),
   join(root, 'tests/data/picture_quarters.jpg'), join(root, 'fuzz/corpus/JpegDecoderFuzz/exif-ii.jpg'),
   join(root, 'fuzz/corpus/PngDecoderFuzz/rgb.png'), join(root, 'fuzz/corpus/BmpDecoderFuzz/rgb24.bmp'),
 ]);
 const broken = [join(root, 'tests/data/picture_broken.jpg'), join(root, 'tests/data/picture_truncated.jpg'),
                 join(work, 'empty.jpg')];
+const largest = Math.max(...good.concat(broken).map((file) => statSync(file).size));
 
 // Run in the page before its scripts: keeps the module's memory where the benchmark reads it.
 function keepModuleMemory() {
@@ -80,7 +85,9 @@ const dialogsAnswered = () =>
 async function memory() {
   const moduleBytes = await page.evaluate(() => window.benchModuleMemory && window.benchModuleMemory.buffer.byteLength);
   const heapBytes = await page.evaluate(() => (performance.memory ? performance.memory.usedJSHeapSize : null));
-  return {moduleBytes, heapBytes};
+  // The chosen files the page keeps for the game: outside both, in ArrayBuffers of their own.
+  const pictureBytes = await page.evaluate(() => window.vortelle.pictureBytes);
+  return {moduleBytes, heapBytes, pictureBytes};
 }
 const mb = (bytes) => (bytes == null ? 'unknown' : `${(bytes / 1048576).toFixed(1)} MB`);
 
@@ -133,6 +140,13 @@ console.log(`module memory: at start ${mb(atStart.moduleBytes)}, after ${early} 
             `after ${choices} ${mb(atEnd.moduleBytes)}`);
 console.log(`JavaScript heap in use (rough, no collection forced): at start ${mb(atStart.heapBytes)}, ` +
             `after ${early} choices ${mb(afterEarly.heapBytes)}, after ${choices} ${mb(atEnd.heapBytes)}`);
+console.log(`chosen pictures the page keeps: after ${early} choices ${afterEarly.pictureBytes} B, ` +
+            `after ${choices} ${atEnd.pictureBytes} B (the largest picture is ${largest} B)`);
+// One file for each of the six players at most.
+if (!(atEnd.pictureBytes <= 6 * largest)) {
+  console.log(`FAILED: the page keeps ${atEnd.pictureBytes} B of chosen pictures, more than six players hold`);
+  failures++;
+}
 if (atEnd.moduleBytes > afterEarly.moduleBytes) {
   console.log(`FAILED: the module's memory grew from ${mb(afterEarly.moduleBytes)} to ${mb(atEnd.moduleBytes)}`);
   failures++;

@@ -26,6 +26,7 @@ struct FileFilter {
 
 // A file chooser to show: the dialog's title, its filters, and the one it opens on.
 struct FileChooserRequest {
+  HWND owner = nullptr;  // whose choice it is: a chooser that copies files keeps one for each
   std::string title;
   std::vector<FileFilter> filters;
   size_t currentFilter = 0;

@@ -45,6 +45,7 @@ std::vector<FileFilter> readFilters(LPCWSTR filter) {
 
 bool runChooser(const OPENFILENAMEW& record, std::u16string* path) {
   FileChooserRequest request;
+  request.owner = record.hwndOwner;
   request.title = record.lpstrTitle != nullptr ? utf8(record.lpstrTitle) : "Open";
   request.filters = readFilters(record.lpstrFilter);
   // nFilterIndex counts from 1; 0 opens on the first pair.

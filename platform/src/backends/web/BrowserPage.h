@@ -51,8 +51,9 @@ bool vortelleOtherInstance();
 bool vortelleRaiseOtherInstance();
 void vortelleSetTitle(const char* title);
 // Opens the browser's file chooser for JPEG pictures; the answer comes as an event. A file of
-// more than maxBytes is handed on empty.
-void vortelleChooseFile(double maxBytes);
+// more than maxBytes is handed on empty. The page keeps one chosen file for each owner (a
+// window's handle): the one before goes when no other owner holds it.
+void vortelleChooseFile(double maxBytes, double owner);
 // Copies the chosen file's path (UTF-8, terminated) into out; its length.
 int vortelleChosenPath(char* out, int size);
 void vortelleEnded(int exitCode);

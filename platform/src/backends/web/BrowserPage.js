@@ -17,6 +17,9 @@ mergeInto(LibraryManager.library, {
     lock: null,
     locking: false,
     chosen: '',
+    // The chosen file each owner holds: a phone's photos are megabytes each, and a player who
+    // chooses again no longer needs the one before.
+    pictures: {},
     listeners: [],
     ready: false,
     shown: null, // ImageData over the screen as the canvas shows it, in the game's memory
@@ -374,7 +377,7 @@ mergeInto(LibraryManager.library, {
   },
 
   vortelleChooseFile__deps: ['$VortellePage', '$FS'],
-  vortelleChooseFile: function (maxBytes) {
+  vortelleChooseFile: function (maxBytes, owner) {
     var page = VortellePage;
     // The browser opens its chooser only just after a person's touch or key; else it says so in
     // the console and the game would wait for ever.
@@ -417,9 +420,26 @@ mergeInto(LibraryManager.library, {
         try {
           FS.mkdir('/pictures');
         } catch (e) {}
-        var path = '/pictures/' + (file.name.replace(/[\/\\]/g, '_') || 'picture.jpg');
+        // The name's end, with its extension, so that the path always fits the game's buffer.
+        var path = '/pictures/' + (file.name.replace(/[\/\\]/g, '_').slice(-100) || 'picture.jpg');
         FS.writeFile(path, new Uint8Array(bytes));
         page.chosen = path;
+        var before = page.pictures[owner];
+        page.pictures[owner] = path;
+        var held = function (p) {
+          for (var key in page.pictures) if (page.pictures[key] === p) return true;
+          return false;
+        };
+        if (before && !held(before)) {
+          try {
+            FS.unlink(before);
+          } catch (e) {}
+        }
+        var kept = 0;
+        FS.readdir('/pictures').forEach(function (name) {
+          if (name !== '.' && name !== '..') kept += FS.stat('/pictures/' + name).size;
+        });
+        window['vortelle']['pictureBytes'] = kept;
         answer(6);
       }, function () {
         answer(7);

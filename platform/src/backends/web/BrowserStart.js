@@ -16,7 +16,8 @@
 // - The game fills in window.vortelle: `trace` (an array; each of the driver's trace lines is
 //   pushed as it happens, times in milliseconds since start on the real clock), `ready` (true
 //   once the first frame is on the canvas, when the event "vortelle-ready" is dispatched on
-//   window), and, when the game has ended, calls
+//   window), `pictureBytes` (the bytes of the players' chosen pictures that the page keeps, one
+//   file for each player at most, set at each choice), and, when the game has ended, calls
 //   `vortelle.end(exitCode)` when the page gave that function (else sets `vortelle.exitCode`)
 //   and dispatches the event "vortelle-end" on window with {detail: {exitCode}}.
 // - Options of the command line that end the program (a malformed one, --help) end it before

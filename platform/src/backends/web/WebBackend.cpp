@@ -222,9 +222,10 @@ bool WebBackend::answerBox(const BoxRequest&, int*) { return false; }
 
 bool WebBackend::answerFileDialog(HWND, std::u16string*, bool*) { return false; }
 
-ChooserResult WebBackend::chooseFile(const FileChooserRequest&, std::string* hostPath) {
+ChooserResult WebBackend::chooseFile(const FileChooserRequest& request, std::string* hostPath) {
   chooserAnswer_ = 0;
-  vortelleChooseFile(static_cast<double>(imaging::MaxPictureFileBytes));
+  vortelleChooseFile(static_cast<double>(imaging::MaxPictureFileBytes),
+                     static_cast<double>(reinterpret_cast<uintptr_t>(request.owner)));
   bool quit = false;
   while (chooserAnswer_ == 0 && !quit) quit = !pumpWhileChoosing(1000);
   if (chooserAnswer_ != 1 || quit) return ChooserResult::Cancelled;
