@@ -319,8 +319,7 @@ void SdlBackend::joinDesktop(const Options& options) {
   InstanceLink::Answers answers;
   // The window manager belongs to this thread: the question waits for it here, briefly, and
   // finds nothing when this instance is too busy to look (the later one then runs alone).
-  answers.hasWindow = [this](const std::optional<std::u16string>& className,
-                             const std::optional<std::u16string>& title) {
+  answers.hasWindow = [](const std::optional<std::u16string>& className, const std::optional<std::u16string>& title) {
     bool found = false;
     const std::function<void()> look = [&] {
       found = FindWindowW(className ? className->c_str() : nullptr, title ? title->c_str() : nullptr) != nullptr;
